@@ -1,0 +1,76 @@
+#include "gui/dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace korvex {
+
+namespace {
+Dialogs* g_replacement = nullptr;
+
+// Qt reads the patterns from the parentheses of each label, so a label that
+// lacks them gets its pattern appended.
+QStringList labelsWithPatterns(const QString& filters) {
+    const QStringList parts = filters.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString label = parts[i];
+        if (!label.contains('('))
+            label += " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+        out << label;
+    }
+    return out;
+}
+
+FileChoice runFileDialog(QWidget* parent, const QString& title, const QString& start,
+                         const QString& filters, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, title, start);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    const QStringList list = labelsWithPatterns(filters);
+    dialog.setNameFilters(list);
+    if (!list.isEmpty())
+        dialog.selectNameFilter(list.first());
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    FileChoice choice;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return choice;
+    choice.path = dialog.selectedFiles().first();
+    choice.filterIndex = std::max<int>(0, int(list.indexOf(dialog.selectedNameFilter())));
+    return choice;
+}
+} // namespace
+
+QStringList qtFilters(const QString& filters) { return labelsWithPatterns(filters); }
+
+FileChoice QtDialogs::openFile(QWidget* parent, const QString& title, const QString& start,
+                               const QString& filters) {
+    return runFileDialog(parent, title, start, filters, QFileDialog::AcceptOpen);
+}
+
+FileChoice QtDialogs::saveFile(QWidget* parent, const QString& title, const QString& start,
+                               const QString& filters) {
+    return runFileDialog(parent, title, start, filters, QFileDialog::AcceptSave);
+}
+
+void QtDialogs::message(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtDialogs::question(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+Dialogs& dialogs() {
+    static QtDialogs platform;
+    return g_replacement ? *g_replacement : platform;
+}
+
+void setDialogs(Dialogs* replacement) { g_replacement = replacement; }
+
+} // namespace korvex

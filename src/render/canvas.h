@@ -1,0 +1,42 @@
+#pragma once
+// A drawing surface over a QImage (RGB32) with the few primitives the canvases
+// need: filled rectangles, single pixels and lines, optionally alpha-blended.
+// Everything is clipped to the image. Colours are packed red + 256 * green +
+// 65536 * blue, as everywhere in the document.
+
+#include <QImage>
+#include <cstdint>
+
+namespace korvex {
+
+class Canvas {
+public:
+    explicit Canvas(QImage& image) : image_(image) {}
+
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+
+    // Alpha 255 replaces, below that blends: out = (src * a + dst * (255 - a)) / 255.
+    void setAlpha(int alpha) { alpha_ = alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha); }
+    void fillRect(int x, int y, int w, int h, int64_t colour);
+    void setPixel(int x, int y, int64_t colour) { fillRect(x, y, 1, 1, colour); }
+    // Line between two points, both ends included (Bresenham).
+    void line(int x0, int y0, int x1, int y1, int64_t colour);
+
+    // Packed document colour of a pixel (0 outside the image).
+    int64_t pixel(int x, int y) const;
+
+private:
+    QImage& image_;
+    int alpha_ = 255;
+};
+
+// Packed document colour <-> QRgb.
+inline QRgb toQRgb(int64_t colour) {
+    return qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+inline int64_t fromQRgb(QRgb rgb) {
+    return int64_t(qRed(rgb)) | (int64_t(qGreen(rgb)) << 8) | (int64_t(qBlue(rgb)) << 16);
+}
+
+} // namespace korvex

@@ -1,0 +1,60 @@
+#pragma once
+// Dialog answers for tests: queue what the user would choose, then read back what
+// was asked. Installed for the lifetime of the object.
+
+#include "gui/dialogs.h"
+
+#include <QStringList>
+#include <deque>
+
+namespace korvex::test {
+
+struct AskedDialog {
+    QString kind; // "open", "save", "message", "question"
+    QString title;
+    QString textOrStart;
+    QString filters;
+};
+
+class ScriptedDialogs : public Dialogs {
+public:
+    ScriptedDialogs() { setDialogs(this); }
+    ~ScriptedDialogs() override { setDialogs(nullptr); }
+
+    std::deque<FileChoice> files;  // answers of open/save dialogs (empty = cancel)
+    std::deque<bool> answers;      // answers of Yes/No boxes (empty = No)
+    std::vector<AskedDialog> asked;
+
+    FileChoice openFile(QWidget*, const QString& title, const QString& start,
+                        const QString& filters) override {
+        asked.push_back({"open", title, start, filters});
+        return next();
+    }
+    FileChoice saveFile(QWidget*, const QString& title, const QString& start,
+                        const QString& filters) override {
+        asked.push_back({"save", title, start, filters});
+        return next();
+    }
+    void message(QWidget*, const QString& title, const QString& text) override {
+        asked.push_back({"message", title, text, {}});
+    }
+    bool question(QWidget*, const QString& title, const QString& text) override {
+        asked.push_back({"question", title, text, {}});
+        if (answers.empty())
+            return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+
+private:
+    FileChoice next() {
+        if (files.empty())
+            return {};
+        FileChoice c = files.front();
+        files.pop_front();
+        return c;
+    }
+};
+
+} // namespace korvex::test
