@@ -5,25 +5,51 @@
 
 namespace korvex {
 
+Canvas::Canvas(QImage& image) {
+    if (image.isNull() || image.depth() != 32)
+        return;
+    bits_ = image.bits(); // detaches once, so later writes need no check per row
+    stride_ = image.bytesPerLine();
+    width_ = image.width();
+    height_ = image.height();
+}
+
 void Canvas::fillRect(int x, int y, int w, int h, int64_t colour) {
     const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-    const int x1 = std::min<int64_t>(int64_t(x) + w, image_.width());
-    const int y1 = std::min<int64_t>(int64_t(y) + h, image_.height());
+    const int x1 = int(std::min<int64_t>(int64_t(x) + w, width_));
+    const int y1 = int(std::min<int64_t>(int64_t(y) + h, height_));
     if (x0 >= x1 || y0 >= y1)
         return;
     const QRgb src = toQRgb(colour);
+    if (alpha_ != 255) {
+        blendRect(x0, y0, x1, y1, src);
+        return;
+    }
     for (int yy = y0; yy < y1; ++yy) {
-        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(yy));
-        if (alpha_ == 255) {
-            std::fill(row + x0, row + x1, src);
-            continue;
-        }
-        const int a = alpha_;
+        QRgb* r = row(yy);
+        std::fill(r + x0, r + x1, src);
+    }
+}
+
+// Blends pixel by pixel; the areas under a dot are mostly one colour, so the
+// result for the last destination colour is kept and reused.
+void Canvas::blendRect(int x0, int y0, int x1, int y1, QRgb src) {
+    const int a = alpha_, b = 255 - alpha_;
+    const int sr = qRed(src) * a, sg = qGreen(src) * a, sb = qBlue(src) * a;
+    auto blend = [&](QRgb d) {
+        return qRgb((sr + qRed(d) * b) / 255, (sg + qGreen(d) * b) / 255,
+                    (sb + qBlue(d) * b) / 255);
+    };
+    QRgb lastIn = row(y0)[x0];
+    QRgb lastOut = blend(lastIn);
+    for (int yy = y0; yy < y1; ++yy) {
+        QRgb* r = row(yy);
         for (int xx = x0; xx < x1; ++xx) {
-            const QRgb d = row[xx];
-            row[xx] = qRgb((qRed(src) * a + qRed(d) * (255 - a)) / 255,
-                           (qGreen(src) * a + qGreen(d) * (255 - a)) / 255,
-                           (qBlue(src) * a + qBlue(d) * (255 - a)) / 255);
+            if (r[xx] != lastIn) {
+                lastIn = r[xx];
+                lastOut = blend(lastIn);
+            }
+            r[xx] = lastOut;
         }
     }
 }
@@ -49,9 +75,9 @@ void Canvas::line(int x0, int y0, int x1, int y1, int64_t colour) {
 }
 
 int64_t Canvas::pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return 0;
-    return fromQRgb(image_.pixel(x, y));
+    return fromQRgb(row(y)[x] & 0xFFFFFF);
 }
 
 } // namespace korvex

@@ -3,6 +3,10 @@
 // need: filled rectangles, single pixels and lines, optionally alpha-blended.
 // Everything is clipped to the image. Colours are packed red + 256 * green +
 // 65536 * blue, as everywhere in the document.
+//
+// The canvas writes straight into the image's pixel memory, which it takes once
+// on construction: do not copy or resize the image while a Canvas draws on it.
+// An image that is not 32 bits deep is left untouched.
 
 #include <QImage>
 #include <cstdint>
@@ -11,13 +15,14 @@ namespace korvex {
 
 class Canvas {
 public:
-    explicit Canvas(QImage& image) : image_(image) {}
+    explicit Canvas(QImage& image);
 
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
 
     // Alpha 255 replaces, below that blends: out = (src * a + dst * (255 - a)) / 255.
     void setAlpha(int alpha) { alpha_ = alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha); }
+    int alpha() const { return alpha_; }
     void fillRect(int x, int y, int w, int h, int64_t colour);
     void setPixel(int x, int y, int64_t colour) { fillRect(x, y, 1, 1, colour); }
     // Line between two points, both ends included (Bresenham).
@@ -27,7 +32,13 @@ public:
     int64_t pixel(int x, int y) const;
 
 private:
-    QImage& image_;
+    QRgb* row(int y) const { return reinterpret_cast<QRgb*>(bits_ + qsizetype(y) * stride_); }
+    void blendRect(int x0, int y0, int x1, int y1, QRgb src);
+
+    uchar* bits_ = nullptr;
+    qsizetype stride_ = 0;
+    int width_ = 0;
+    int height_ = 0;
     int alpha_ = 255;
 };
 

@@ -1,0 +1,196 @@
+#include "render/main_canvases.h"
+
+#include "core/glyph_code.h"
+#include "render/canvas_sizes.h"
+#include "render/glyph_drawing.h"
+#include "render/mask_drawing.h"
+
+namespace korvex {
+namespace {
+
+constexpr int64_t kBlack = 0x000000;
+constexpr int64_t kGrey48 = 0x303030;
+constexpr int64_t kGrey64 = 0x404040;
+constexpr int64_t kGrey80 = 0x505050;
+constexpr int64_t kGrey112 = 0x707070;
+constexpr int64_t kGrey170 = 0xAAAAAA;
+
+constexpr int kSetRows = 5, kSetColumns = 5;
+
+// Cells of a set, or nullptr for a set number outside the table.
+const int16_t* setCells(const Document& doc, int64_t set) {
+    if (set < 0 || set > kSetCount)
+        return nullptr;
+    return doc.Sets[set];
+}
+
+// A cell counts as holding a glyph only if its code is 0..255; anything else
+// (the empty mark -1 or bad data from a file) is drawn as an empty cell.
+bool holdsGlyph(int16_t cell) {
+    return glyphOfCode(cell) >= 0;
+}
+
+bool maskView(const Document& doc) {
+    return doc.FourColourMode != 0 && doc.SetViewMode != 1;
+}
+
+QImage blankImage(CanvasSize size) {
+    QImage image(size.width, size.height, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    return image;
+}
+
+} // namespace
+
+void drawFontGrid(const Document& doc, QImage& image) {
+    Canvas canvas(image);
+    canvas.fillRect(0, 0, 570, 135, kBlack);
+    const auto colours = workingColours(doc);
+    for (int n = 0; n < 128; ++n) {
+        const int x = 17 * (n % 32), y = 17 * (n / 32);
+        drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), n, x, y, 2);
+        drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), 128 + n, x, 68 + y, 2);
+    }
+    for (int i = 1; i <= 7; ++i)
+        canvas.fillRect(0, 17 * i, 570, 1, kGrey48);
+    for (int j = 1; j <= 31; ++j)
+        canvas.fillRect(17 * j, 0, 1, 140, kGrey48);
+}
+
+void drawGlyphEditor(const Document& doc, QImage& image) {
+    Canvas canvas(image);
+    canvas.fillRect(0, 0, 240, 240, kBlack);
+    if (glyphOfCode(doc.CurrentGlyph) >= 0) {
+        if (maskView(doc)) {
+            drawMaskGlyph(doc, canvas, doc.CurrentGlyph, 0, 0, 60, 30);
+        } else {
+            const auto colours = workingColours(doc);
+            drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), doc.CurrentGlyph, 0, 0, 30);
+        }
+    }
+    for (int i = 1; i <= 7; ++i)
+        for (int j = 0; j <= 7; ++j)
+            canvas.setPixel(30 * j, 30 * i, kGrey64);
+}
+
+void drawGlyphPreview(const Document& doc, QImage& image) {
+    Canvas canvas(image);
+    canvas.fillRect(0, 0, 64, 64, kBlack);
+    const auto colours = workingColours(doc);
+    drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), doc.PickedGlyph, 0, 0, 8);
+}
+
+void drawLargeGlyph(const Document& doc, Canvas& canvas, int64_t code, int x, int y) {
+    if (maskView(doc)) {
+        drawMaskGlyph(doc, canvas, code, x, y, 20, 10);
+        return;
+    }
+    const auto colours = workingColours(doc);
+    drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), code, x, y, 10);
+}
+
+void drawSetCanvas(const Document& doc, QImage& image) {
+    Canvas canvas(image);
+    canvas.fillRect(0, 0, 400, 400, kBlack);
+    const int16_t* cells = setCells(doc, doc.CurrentSet);
+    for (int k = 0; k < kSetCells; ++k) {
+        const int x = 80 * (k % kSetColumns), y = 80 * (k / kSetColumns);
+        if (!cells || !holdsGlyph(cells[k]))
+            canvas.fillRect(x, y, 80, 80, kGrey48);
+    }
+    for (int k = 0; cells && k < kSetCells; ++k)
+        if (holdsGlyph(cells[k]))
+            drawLargeGlyph(doc, canvas, cells[k], 80 * (k % kSetColumns), 80 * (k / kSetColumns));
+    if (doc.SetEditorGridOn != 1)
+        return;
+    for (int k = 1; k <= 39; ++k)
+        for (int l = 0; l <= 39; ++l)
+            canvas.setPixel(10 * l, 10 * k, kGrey112);
+    for (int k = 1; k <= 4; ++k) {
+        canvas.fillRect(0, 80 * k, 400, 1, kGrey64);
+        canvas.fillRect(80 * k, 0, 1, 400, kGrey64);
+    }
+}
+
+void drawSetPreview(const Document& doc, QImage& image) {
+    Canvas canvas(image);
+    canvas.fillRect(0, 0, 120, 120, kBlack);
+    const int16_t* cells = setCells(doc, doc.CurrentSet);
+    for (int k = 0; k < kSetCells; ++k) {
+        const int column = k % kSetColumns, row = k / kSetColumns;
+        if (!cells || !holdsGlyph(cells[k]))
+            canvas.fillRect(16 * column, 16 * row, 16, 16, kGrey64);
+    }
+    for (int k = 0; cells && k < kSetCells; ++k)
+        if (holdsGlyph(cells[k]))
+            drawGlyph(doc, canvas, k % kSetColumns, k / kSetColumns, cells[k], 0, 0);
+    if (doc.SetPreviewGridOn != 1)
+        return;
+    for (int k = 1; k <= 4; ++k) {
+        canvas.fillRect(0, 16 * k, 120, 1, kGrey80);
+        canvas.fillRect(16 * k, 0, 1, 120, kGrey80);
+    }
+}
+
+void drawCopyBuffer(const Document& doc, QImage& image) {
+    Canvas canvas(image);
+    canvas.fillRect(0, 0, 20, 20, kBlack);
+    const auto colours = workingColours(doc);
+    drawPlaneDots(canvas, doc.GlyphClipboard, false, doc.FourColourMode != 0, colours.data(), 0, 0,
+                  2);
+}
+
+void drawAnimationFrame(const Document& doc, QImage& image, int64_t set) {
+    Canvas canvas(image);
+    canvas.fillRect(0, 0, 120, 120, kBlack);
+    const int16_t* cells = setCells(doc, set);
+    for (int k = 0; cells && k < kSetCells; ++k)
+        if (holdsGlyph(cells[k]))
+            drawGlyph(doc, canvas, k % kSetColumns, k / kSetColumns, cells[k], 0, 0);
+}
+
+void drawSetsStrip(const Document& doc, QImage& image) {
+    Canvas canvas(image);
+    canvas.fillRect(0, 0, 800, 80, kGrey64);
+    for (int i = 0; i <= 9; ++i) {
+        const int64_t set = doc.SetsViewerFirst + i;
+        const int16_t* cells = set >= 1 ? setCells(doc, set) : nullptr;
+        for (int k = 0; cells && k < kSetCells; ++k)
+            if (holdsGlyph(cells[k]))
+                drawGlyph(doc, canvas, k % kSetColumns, k / kSetColumns, cells[k], 80 * i, 0);
+    }
+    for (int j = 1; j <= 9; ++j)
+        canvas.fillRect(80 * j, 0, 1, 80, kGrey170);
+}
+
+void fillColourSwatch(QImage& image, int64_t colour) {
+    Canvas canvas(image);
+    canvas.fillRect(0, 0, 30, 20, colour);
+}
+
+MainCanvasImages makeMainCanvasImages() {
+    MainCanvasImages images;
+    images.font = blankImage(kFontCanvasSize);
+    images.setPreview = blankImage(kSetPreviewCanvasSize);
+    images.set = blankImage(kSetCanvasSize);
+    images.editor = blankImage(kEditorCanvasSize);
+    images.glyphPreview = blankImage(kGlyphPreviewCanvasSize);
+    images.copyBuffer = blankImage(kCopyBufferCanvasSize);
+    images.anim = blankImage(kAnimCanvasSize);
+    for (QImage& swatch : images.swatch)
+        swatch = blankImage(kSwatchSize);
+    return images;
+}
+
+void renderMainCanvases(const Document& doc, MainCanvasImages& images) {
+    drawFontGrid(doc, images.font);
+    drawSetPreview(doc, images.setPreview);
+    drawSetCanvas(doc, images.set);
+    drawGlyphEditor(doc, images.editor);
+    drawGlyphPreview(doc, images.glyphPreview);
+    for (int r = LUM; r <= PF3; ++r)
+        fillColourSwatch(images.swatch[r], workingColour(doc, r));
+    drawCopyBuffer(doc, images.copyBuffer);
+}
+
+} // namespace korvex

@@ -1,0 +1,18 @@
+#pragma once
+// The View Editor screen canvas and the View All Screens sheet.
+
+#include "core/document.h"
+
+#include <QImage>
+
+namespace korvex {
+
+// The current screen (640 x 384, 16-pixel glyphs of CurrentFont), with the
+// current set as a preview at (previewX, previewY) when previewX >= 0, the grid
+// when gridShown is 1 and the white range frame when rangeFrameShown is 1.
+void drawViewEditor(const Document& doc, QImage& image, int previewX, int previewY);
+
+// All nine screens as a 3 x 3 sheet at one pixel per glyph pixel (960 x 576).
+void drawViewAllScreens(const Document& doc, QImage& image);
+
+} // namespace korvex
