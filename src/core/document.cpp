@@ -46,7 +46,7 @@ void loadFontColours(Document& doc, int64_t font) {
         workingColour(doc, r) = doc.FontColours[font][r];
 }
 
-void initDocument(Document& doc) {
+void setStartValues(Document& doc) {
     doc.CurrentGlyph = -1;
     for (int r = 1; r <= 6; ++r)
         workingColour(doc, r) = kStartColours[r];
@@ -64,13 +64,23 @@ void initDocument(Document& doc) {
 
     doc.rangeWidth = 5;
     doc.rangeHeight = 5;
+}
 
+void prepareFontsAndSets(Document& doc) {
     initHitAreas(doc);
     loadDefaultFont(doc);
     decodeFont(doc, doc.CurrentFont);
+}
 
+void setStartRegisterValues(Document& doc) {
     for (int r = 1; r <= 6; ++r)
         doc.AtariColour[r] = kStartAtariColours[r];
+}
+
+void initDocument(Document& doc) {
+    setStartValues(doc);
+    prepareFontsAndSets(doc);
+    setStartRegisterValues(doc);
     doc.CurrentGlyph = 1;
 }
 

@@ -111,9 +111,18 @@ struct Document : ViewEditorState {
     std::string projectPath;
 };
 
-// Start values of every field (the data steps of start-up, in their order):
-// colours, names, Multi Font View rows, range size, hit areas and empty sets,
-// the default font in font 1, register values and CurrentGlyph = 1.
+// The data steps of start-up, in the order the program runs them around the
+// opening of the main window:
+// setStartValues: CurrentGlyph -1, working and per-font colours, font names,
+//   Multi Font View rows, range size;
+// prepareFontsAndSets: hit areas and empty sets, the default font into font 1;
+// setStartRegisterValues: the Atari values of the six registers.
+void setStartValues(Document& doc);
+void prepareFontsAndSets(Document& doc);
+void setStartRegisterValues(Document& doc);
+
+// All of the above in order, then CurrentGlyph = 1: a document as the program has
+// it after start-up.
 void initDocument(Document& doc);
 
 // Working colour of register 1..6 (ColourLUM .. ColourPF3); register 0 or out of

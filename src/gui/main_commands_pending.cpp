@@ -1,0 +1,26 @@
+// Placeholders for commands whose windows are not built yet. Each one moves to the
+// file of its feature when that feature lands.
+
+#include "gui/main_commands_pending.h"
+
+namespace korvex {
+
+void loadFontCommand(MainWindow&) {}
+void saveFontCommand(MainWindow&) {}
+void saveFontRangeCommand(MainWindow&) {}
+void openExportWindowCommand(MainWindow&, int, int, int, int) {}
+void openProjectCommand(MainWindow&) {}
+void saveProjectCommand(MainWindow&, const std::string&) {}
+void loadSetFileCommand(MainWindow&, int) {}
+void saveSetFileCommand(MainWindow&, int) {}
+void loadColourFileCommand(MainWindow&) {}
+void saveColourFileCommand(MainWindow&) {}
+void openAtariPaletteCommand(MainWindow&, int) {}
+void openSetsViewerCommand(MainWindow&) {}
+void openMultiFontViewCommand(MainWindow&) {}
+void openViewEditorCommand(MainWindow&) {}
+void importImageCommand(MainWindow&) {}
+void exportImageCommand(MainWindow&) {}
+void showInfo(MainWindow&, const std::string&, int) {}
+
+} // namespace korvex

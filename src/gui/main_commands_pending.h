@@ -1,0 +1,38 @@
+#pragma once
+// Commands of the main window that open other windows or files. Each is defined in
+// the file of its feature.
+
+#include <string>
+
+namespace korvex {
+
+class MainWindow;
+
+// Font files and exports.
+void loadFontCommand(MainWindow& window);
+void saveFontCommand(MainWindow& window);
+void saveFontRangeCommand(MainWindow& window);
+void openExportWindowCommand(MainWindow& window, int x, int y, int width, int height);
+
+// Project file: mode "zapisz" (Save) or "zapiszjako" (Save As...).
+void openProjectCommand(MainWindow& window);
+void saveProjectCommand(MainWindow& window, const std::string& mode);
+
+// Set files (kind 1 .set, 2 .sets, 3 .bin) and the colour file.
+void loadSetFileCommand(MainWindow& window, int kind);
+void saveSetFileCommand(MainWindow& window, int kind);
+void loadColourFileCommand(MainWindow& window);
+void saveColourFileCommand(MainWindow& window);
+
+// Palette, viewers, View Editor and pictures.
+void openAtariPaletteCommand(MainWindow& window, int reg);
+void openSetsViewerCommand(MainWindow& window);
+void openMultiFontViewCommand(MainWindow& window);
+void openViewEditorCommand(MainWindow& window);
+void importImageCommand(MainWindow& window);
+void exportImageCommand(MainWindow& window);
+
+// Timed notice "Info..." near the main window.
+void showInfo(MainWindow& window, const std::string& text, int milliseconds);
+
+} // namespace korvex

@@ -1,0 +1,279 @@
+#pragma once
+// The editor's main window: the current set, the magnified glyph editor, the font,
+// the colour registers and every command button. All of its events go through one
+// event procedure, mainWindowEvent, which answers 1 to go on and 0 to end the
+// program.
+
+#include "core/document.h"
+#include "render/main_canvases.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <map>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace korvex {
+
+class CanvasWidget;
+struct CanvasInput;
+
+// Menu item identifiers; the keyboard shortcuts raise the same ones.
+enum MenuId : int {
+    MenuOpenProject = 1,
+    MenuSaveProject = 2,
+    MenuSaveProjectAs = 3,
+    MenuAbout = 4,
+    MenuExit = 5,
+    MenuLoadFont = 6,
+    MenuSaveFont = 7,
+    MenuFontRange = 8,
+    MenuDefaultFont = 9,
+    MenuFontNext = 10,
+    MenuFontPrevious = 11,
+    MenuImportImage = 12,
+    MenuRotate = 13,
+    MenuHMirror = 14,
+    MenuVMirror = 15,
+    MenuShiftLeft = 16,
+    MenuShiftRight = 17,
+    MenuShiftUp = 18,
+    MenuShiftDown = 19,
+    MenuInverse = 20,
+    MenuClear = 21,
+    MenuCopy = 22,
+    MenuPaste = 23,
+    MenuGrid = 24,
+    MenuSetNext = 25,
+    MenuSetPrevious = 26,
+    MenuLoadSet = 27,
+    MenuSaveSet = 28,
+    MenuLoadAllSets = 29,
+    MenuSaveAllSets = 30,
+    MenuSetCopy = 31,
+    MenuSetPaste = 32,
+    MenuSetClear = 33,
+    MenuSetClearBits = 34,
+    MenuExportSetBin = 35,
+    MenuUndo = 36,
+};
+
+// The non-canvas controls that run a command.
+enum class Control {
+    AnimStart,
+    Normal,
+    Mask,
+    SetCopy,
+    SetPaste,
+    SetsViewer,
+    ViewEditor,
+    ExportImage,
+    SaveSet,
+    SaveAllSets,
+    LoadSet,
+    LoadAllSets,
+    ExportAs,
+    SaveColours,
+    LoadColours,
+    Copy,
+    Paste,
+    Clear,
+    Inverse,
+    HMirror,
+    VMirror,
+    Rotate,
+    ShiftRight,
+    ShiftLeft,
+    ShiftUp,
+    ShiftDown,
+    PaletteLUM,
+    PaletteBAK,
+    PalettePF0,
+    PalettePF1,
+    PalettePF2,
+    PalettePF3,
+    FontNext,
+    FontPrev,
+    SetNext,
+    SetPrev,
+    GridCheck,
+    DrawOnSetCheck,
+    LoadFont,
+    DefaultFont,
+    SaveFont,
+    SaveRange,
+    Mode,
+    MultiFontViewer,
+};
+
+// The canvases and swatches whose mouse events the window handles itself.
+enum class CanvasId { Set, Editor, SetPreview, Font, Swatch };
+
+enum class MainEventKind { Close, Timer, KeyDown, KeyUp, Menu, Control, Canvas };
+
+struct MainEvent {
+    MainEventKind kind;
+    int id = 0;                 // menu identifier, Control, key code or timer id
+    CanvasId canvas = CanvasId::Set;
+    int swatchRegister = 0;     // for CanvasId::Swatch: register 1..6
+    int x = 0, y = 0;           // canvas position
+    int buttons = 0;            // button state 1 / 2 / 4
+    bool leftClick = false;     // a left button went down
+    bool rightClick = false;    // a right button went down
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(Document& doc);
+    ~MainWindow() override;
+
+    Document& doc() { return doc_; }
+
+    // The one event procedure: 1 keeps the program running, 0 ends it.
+    int mainWindowEvent(const MainEvent& event);
+
+    // Draws every canvas of the window from the document, the colour boxes and
+    // swatches, then the open viewers.
+    void redrawMainWindow();
+    void drawAnimationFrame(int64_t set);
+    void drawSetPreview();
+    void drawSetCanvas();
+    void drawGlyphEditor();
+    void drawGlyphPreview();
+    void drawCopyBuffer();
+    void refreshColourBoxes();
+    void updateGlyphInfoLabel();
+    void setStatusField(int field, const QString& text);
+    QString statusField(int field) const;
+
+    // Starts the 250 ms animation timer (identifier 125).
+    void startTimer125();
+    static constexpr int kAnimationTimerId = 125;
+
+    // Redraw hooks of the secondary windows, set while they are open.
+    std::function<void()> setsViewerRedraw;
+    std::function<void()> multiFontViewRedraw;
+    std::function<void()> viewEditorRedraw;
+
+    QAction* menuAction(int id) const;
+
+    // Controls, named as in the layout tables.
+    CanvasWidget* SetCanvas = nullptr;
+    CanvasWidget* SetPreviewCanvas = nullptr;
+    CanvasWidget* FontCanvas = nullptr;
+    CanvasWidget* EditorCanvas = nullptr;
+    CanvasWidget* GlyphPreviewCanvas = nullptr;
+    CanvasWidget* AnimCanvas = nullptr;
+    CanvasWidget* CopyBufferCanvas = nullptr;
+    CanvasWidget* Swatch[7] = {}; // index = register 1..6
+    QPushButton* SetNextButton = nullptr;
+    QPushButton* SetPrevButton = nullptr;
+    QGroupBox* ColourFrame = nullptr;
+    QGroupBox* ButtonColourFrame = nullptr;
+    QLabel* LeftColourBox = nullptr;
+    QLabel* RightColourBox = nullptr;
+    QPushButton* ModeButton = nullptr;
+    QPushButton* RotateButton = nullptr;
+    QPushButton* ShiftDownButton = nullptr;
+    QPushButton* HMirrorButton = nullptr;
+    QPushButton* VMirrorButton = nullptr;
+    QPushButton* ShiftRightButton = nullptr;
+    QPushButton* ShiftLeftButton = nullptr;
+    QPushButton* ShiftUpButton = nullptr;
+    QPushButton* CopyButton = nullptr;
+    QPushButton* PasteButton = nullptr;
+    QLabel* ShiftLabel = nullptr;
+    QPushButton* InverseButton = nullptr;
+    QPushButton* ClearButton = nullptr;
+    QPushButton* SaveSetButton = nullptr;
+    QPushButton* LoadSetButton = nullptr;
+    QPushButton* SaveAllSetsButton = nullptr;
+    QPushButton* LoadAllSetsButton = nullptr;
+    QPushButton* LoadFontButton = nullptr;
+    QPushButton* SaveFontButton = nullptr;
+    QPushButton* DefaultFontButton = nullptr;
+    QPushButton* ExportImageButton = nullptr;
+    QPushButton* ExportAsButton = nullptr;
+    QPushButton* SaveRangeButton = nullptr;
+    QPushButton* AnimStartButton = nullptr;
+    QLabel* AnimToLabel = nullptr;
+    QGroupBox* AnimFrameBox = nullptr;
+    QCheckBox* GridCheckBox = nullptr;
+    QPushButton* FontPrevButton = nullptr;
+    QPushButton* FontNextButton = nullptr;
+    QLabel* FontNumberLabel = nullptr;
+    QLabel* SetNumberLabel = nullptr;
+    QLabel* FontsLabel = nullptr;
+    QLabel* RegisterLabel[7] = {};
+    QPushButton* PaletteButton[7] = {};
+    QPushButton* LoadColoursButton = nullptr;
+    QPushButton* SaveColoursButton = nullptr;
+    QRadioButton* NormalOption = nullptr;
+    QRadioButton* MaskOption = nullptr;
+    QLabel* PickedCodeLabel = nullptr;
+    QLabel* ModeLabel = nullptr;
+    QPushButton* SetCopyButton = nullptr;
+    QPushButton* SetPasteButton = nullptr;
+    QCheckBox* DrawOnSetCheckBox = nullptr;
+    QComboBox* AnimStopCombo = nullptr;
+    QComboBox* AnimStartCombo = nullptr;
+    QGroupBox* SetFrame = nullptr;
+    QLabel* GlyphInfoLabel = nullptr;
+    QPushButton* SetsViewerButton = nullptr;
+    QPushButton* MultiFontViewerButton = nullptr;
+    QLabel* CopyBufferLabel = nullptr;
+    QPushButton* ViewEditorButton = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildStatusBar();
+    void buildControls();
+    void connectControls();
+    void connectCanvases();
+    QPushButton* addButton(Control control, const QString& caption, int x, int y, int w, int h,
+                           bool wraps = false);
+
+    // Event procedure pieces.
+    int quitConfirmation();
+    void animationTick();
+    void runMenuCommand(int id);
+    int runControlCommand(Control control);
+    void keyPressed(int key);
+    void keyReleased();
+    void canvasEvent(const MainEvent& event);
+    void setCanvasEvent(const MainEvent& event);
+    void editorCanvasEvent(const MainEvent& event);
+    void setPreviewEvent(const MainEvent& event);
+    void fontCanvasEvent(const MainEvent& event);
+    void swatchEvent(const MainEvent& event);
+    void transformCommand(int command);
+    void afterFontStep();
+    void afterSetStep();
+    void switchDisplayMode();
+    void showAbout();
+    void runUndo();
+    void updateUndoAction();
+    void dispatch(const MainEvent& event);
+
+    Document& doc_;
+    QTimer animationTimer_;
+    std::map<int, QAction*> actions_;
+    QLabel* statusFields_[3] = {};
+    QButtonGroup* modeGroup_ = nullptr;
+    bool quitting_ = false;
+};
+
+} // namespace korvex

@@ -1,0 +1,208 @@
+// Direct manipulation in the main window: key presses, the colour swatches and the
+// mouse on the set canvas, the magnified editor, the set preview and the font canvas.
+
+#include "core/glyph_code.h"
+#include "core/glyph_edit.h"
+#include "core/hit_areas.h"
+#include "core/main_commands.h"
+#include "core/set_composition.h"
+#include "gui/canvas_widget.h"
+#include "gui/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+
+namespace korvex {
+
+namespace {
+QString codeText(int64_t code) { return QString::fromStdString(codeForm(code)); }
+
+// The glyph code stored in a cell of the current set (set numbers are kept in range
+// by the commands that change them; a bad one reads as an empty cell).
+int64_t currentSetCell(const Document& doc, int64_t cell) {
+    if (doc.CurrentSet < 1 || doc.CurrentSet > kSetCount || cell < 0 || cell >= kSetCells)
+        return -1;
+    return doc.Sets[doc.CurrentSet][cell];
+}
+} // namespace
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        // Keys are read once, where they arrive first: at the focus widget of this
+        // window, or at the window itself when nothing has focus.
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        if (widget->window() == this && widget == target) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (type == QEvent::KeyRelease) {
+                if (!key->isAutoRepeat()) {
+                    MainEvent e{MainEventKind::KeyUp};
+                    e.id = key->key();
+                    mainWindowEvent(e);
+                }
+                return false;
+            }
+            const int k = key->key();
+            const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+            const bool handled = (k >= Qt::Key_F1 && k <= Qt::Key_F6) ||
+                                 (plain && ((k >= Qt::Key_1 && k <= Qt::Key_5) ||
+                                            k == Qt::Key_D || k == Qt::Key_Left ||
+                                            k == Qt::Key_Right));
+            if (handled) {
+                MainEvent e{MainEventKind::KeyDown};
+                e.id = k;
+                mainWindowEvent(e);
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::keyPressed(int key) {
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F6) {
+        functionKey(doc_, key - Qt::Key_F1 + 1);
+        refreshColourBoxes();
+    } else if (key >= Qt::Key_1 && key <= Qt::Key_5) {
+        doc_.HeldDigit = '1' + (key - Qt::Key_1);
+    } else if (key == Qt::Key_D) {
+        toggleDrawOnSet(doc_);
+        DrawOnSetCheckBox->setChecked(doc_.DrawOnSet == 1);
+    } else if (key == Qt::Key_Right || key == Qt::Key_Left) {
+        if (stepFont(doc_, key == Qt::Key_Right ? +1 : -1))
+            afterFontStep();
+    }
+}
+
+void MainWindow::keyReleased() { doc_.HeldDigit = 0; }
+
+void MainWindow::updateGlyphInfoLabel() {
+    GlyphInfoLabel->setText("Char: " + codeText(doc_.CurrentGlyph));
+}
+
+void MainWindow::canvasEvent(const MainEvent& e) {
+    // A file dialog that just closed swallows the next canvas events.
+    if (doc_.CanvasEventSkip > 0) {
+        --doc_.CanvasEventSkip;
+        return;
+    }
+    switch (e.canvas) {
+    case CanvasId::Set:
+        setCanvasEvent(e);
+        break;
+    case CanvasId::Editor:
+        editorCanvasEvent(e);
+        break;
+    case CanvasId::SetPreview:
+        setPreviewEvent(e);
+        break;
+    case CanvasId::Font:
+        fontCanvasEvent(e);
+        break;
+    case CanvasId::Swatch:
+        swatchEvent(e);
+        break;
+    }
+}
+
+void MainWindow::swatchEvent(const MainEvent& e) {
+    if (e.leftClick) {
+        swatchClick(doc_, e.swatchRegister, 1);
+        refreshColourBoxes();
+    } else if (e.rightClick) {
+        swatchClick(doc_, e.swatchRegister, 2);
+        refreshColourBoxes();
+    }
+}
+
+void MainWindow::setCanvasEvent(const MainEvent& e) {
+    const int64_t pixelArea = findHitArea(doc_, kSetPixelAreas, 2600, e.x, e.y);
+    const int64_t cellArea = findHitArea(doc_, kSetCellAreas, 624, e.x, e.y);
+    const int button = e.buttons == 1 ? 1 : (e.buttons == 2 ? 2 : 0);
+    if (button == 2 || (button == 1 && doc_.ClickGuard == 0)) {
+        if (cellArea != -1) {
+            doc_.CurrentSetCell = cellArea - kSetCellAreas;
+            doc_.CurrentGlyph = currentSetCell(doc_, doc_.CurrentSetCell);
+            drawGlyphEditor();
+            updateGlyphInfoLabel();
+        }
+        if (doc_.DrawOnSet == 1 && pixelArea != -1 && doc_.CurrentGlyph != -1) {
+            const HitArea& a = doc_.HitAreas[pixelArea];
+            paintSetPixel(doc_, doc_.CurrentGlyph, int(a.column), int(a.row), button);
+            redrawMainWindow();
+        }
+    }
+    setStatusField(0, "Char Set: NONE");
+    if (cellArea != -1) {
+        const int64_t code = currentSetCell(doc_, cellArea - kSetCellAreas);
+        if (code != -1)
+            setStatusField(0, "Char Set: " + codeText(code));
+    }
+}
+
+void MainWindow::editorCanvasEvent(const MainEvent& e) {
+    const int button = e.buttons == 1 ? 1 : (e.buttons == 2 ? 2 : 0);
+    if (button == 0 || (button == 1 && doc_.ClickGuard != 0))
+        return;
+    const int64_t area = findHitArea(doc_, kEditorAreas, 563, e.x, e.y);
+    if (area != -1 && glyphOfCode(doc_.CurrentGlyph) >= 0) {
+        pushHistory(doc_);
+        paintPixel(doc_, button, area);
+        redrawMainWindow();
+    }
+}
+
+void MainWindow::setPreviewEvent(const MainEvent& e) {
+    const int64_t area = findHitArea(doc_, kSetPreviewAreas, 3024, e.x, e.y);
+    const int cell = area == -1 ? -1 : int(area - kSetPreviewAreas);
+    if (e.buttons == 4) {
+        if (area != -1) {
+            doc_.CurrentGlyph = currentSetCell(doc_, cell);
+            updateGlyphInfoLabel();
+            drawGlyphEditor();
+        }
+    } else if (e.buttons == 1) {
+        if (doc_.ClickGuard == 0 && area != -1) {
+            editSetCell(doc_, cell);
+            redrawMainWindow();
+        }
+    } else if (e.buttons == 2) {
+        if (area != -1) {
+            editSetCell(doc_, cell + 50);
+            drawSetPreview();
+            drawSetCanvas();
+            drawGlyphEditor();
+        }
+    }
+    setStatusField(0, "Char Set: NONE");
+    if (area != -1) {
+        const int64_t code = currentSetCell(doc_, cell);
+        if (code != -1)
+            setStatusField(0, "Char Set: " + codeText(code));
+    }
+}
+
+void MainWindow::fontCanvasEvent(const MainEvent& e) {
+    const int64_t area = findHitArea(doc_, kFontAreas, 255, e.x, e.y);
+    if (area == -1)
+        return;
+    if (e.leftClick) {
+        if (doc_.HeldDigit != 0) {
+            addGlyphToSetRow(doc_, area, doc_.HeldDigit);
+            redrawMainWindow();
+        } else {
+            doc_.PickedGlyph = area;
+            doc_.CurrentGlyph = area;
+            updateGlyphInfoLabel();
+            drawGlyphPreview();
+            drawGlyphEditor();
+        }
+        PickedCodeLabel->setText(codeText(area));
+    }
+    setStatusField(0, "Char Font: " + codeText(area));
+}
+
+} // namespace korvex
