@@ -1,0 +1,48 @@
+#include "formats/font_file.h"
+
+#include "core/font_codec.h"
+#include "core/glyph_code.h"
+#include "formats/file_io.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace korvex {
+
+static bool validFont(int64_t font) {
+    return font >= 1 && font <= kFontCount;
+}
+
+bool loadFontFile(Document& doc, const std::string& path) {
+    if (!validFont(doc.CurrentFont))
+        return false;
+    const auto bytes = readFileBytes(path, kFontBytes);
+    if (!bytes)
+        return false;
+    std::memset(doc.FontBuffer, 0, kFontBytes);
+    doc.FontName[doc.CurrentFont] = fileNamePart(path);
+    doc.FontPath[doc.CurrentFont] = path;
+    std::copy_n(bytes->begin(), std::min<size_t>(bytes->size(), kFontBytes), doc.FontBuffer);
+    decodeFont(doc, doc.CurrentFont);
+    return true;
+}
+
+bool saveFontFile(const Document& doc, const std::string& path) {
+    return writeFileAtomic(path, Bytes(doc.FontBuffer, doc.FontBuffer + kFontBytes));
+}
+
+bool saveFontRangeFile(const Document& doc, const std::string& path, int from, int to) {
+    if (from < 0 || to >= kGlyphCount || from > to)
+        return false;
+    return writeFileAtomic(path, Bytes(doc.FontBuffer + 8 * from, doc.FontBuffer + 8 * to + 8));
+}
+
+std::vector<std::string> glyphCodeLabels() {
+    std::vector<std::string> labels;
+    labels.reserve(kGlyphCount);
+    for (int n = 0; n < kGlyphCount; ++n)
+        labels.push_back(codeForm(n));
+    return labels;
+}
+
+} // namespace korvex

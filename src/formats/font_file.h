@@ -1,0 +1,27 @@
+#pragma once
+// Font files (.fnt): the 1024 bytes of FontBuffer, no header. Range files hold
+// whole glyphs FROM..TO in the same form and load like a short font file.
+
+#include "core/document.h"
+
+#include <string>
+#include <vector>
+
+namespace korvex {
+
+// Reads up to 1024 bytes of the file into a zeroed FontBuffer, names the current
+// font after the file and decodes it into the current font. Returns false, with
+// nothing changed, when the file cannot be read or CurrentFont is not 1..10.
+bool loadFontFile(Document& doc, const std::string& path);
+
+// Writes FontBuffer's 1024 bytes (the caller encodes the font first).
+bool saveFontFile(const Document& doc, const std::string& path);
+
+// Writes glyphs from..to of FontBuffer, 8 bytes each. False when the range is not
+// 0 <= from <= to <= 127 or the file cannot be written.
+bool saveFontRangeFile(const Document& doc, const std::string& path, int from, int to);
+
+// The 128 labels "$0 (0)" .. "$7F (127)" of the font-range lists.
+std::vector<std::string> glyphCodeLabels();
+
+} // namespace korvex
