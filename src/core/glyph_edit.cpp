@@ -1,0 +1,179 @@
+#include "core/glyph_edit.h"
+
+#include "core/glyph_code.h"
+#include "core/hit_areas.h"
+
+#include <cstring>
+
+namespace korvex {
+
+namespace {
+
+using GlyphPixels = uint8_t[9][9];
+
+// Pixels of the glyph a code stands for in CurrentFont, or nullptr when there is none.
+GlyphPixels* glyphPixels(Document& doc, int64_t code) {
+    const int g = glyphOfCode(code);
+    if (g < 0 || doc.CurrentFont < 1 || doc.CurrentFont > kFontCount)
+        return nullptr;
+    return &doc.FontPixels[doc.CurrentFont][g];
+}
+
+// Two-colour mode: the left button paints what shows as LUM, the other as BAK.
+void paintTwoColour(GlyphPixels& p, bool inverse, int x, int y, bool left) {
+    p[x][y] = (left != inverse) ? 1 : 0;
+}
+
+// Four-colour mode: writes the pair holding column x with the pixel values that show
+// `reg`. A register the glyph kind cannot show (LUM always, PF2 on inverse codes,
+// PF3 on normal codes) leaves the pixels alone.
+void paintFourColour(GlyphPixels& p, bool inverse, int x, int y, int64_t reg) {
+    int first = 0, second = 0;
+    switch (reg) {
+    case BAK:
+        break;
+    case PF0:
+        second = 1;
+        break;
+    case PF1:
+        first = 1;
+        break;
+    case PF2:
+        if (inverse)
+            return;
+        first = second = 1;
+        break;
+    case PF3:
+        if (!inverse)
+            return;
+        first = second = 1;
+        break;
+    default:
+        return;
+    }
+    const int x0 = x - x % 2;
+    p[x0][y] = uint8_t(first);
+    p[x0 + 1][y] = uint8_t(second);
+}
+
+void paintAt(Document& doc, int64_t code, int x, int y, int button) {
+    GlyphPixels* p = glyphPixels(doc, code);
+    if (!p || x < 0 || x > 7 || y < 0 || y > 7)
+        return;
+    const bool left = button == 1;
+    const bool inverse = isInverseCode(code);
+    if (doc.FourColourMode == 0)
+        paintTwoColour(*p, inverse, x, y, left);
+    else
+        paintFourColour(*p, inverse, x, y, left ? doc.LeftColour : doc.RightColour);
+}
+
+// Old pixel (x, y) of the glyph, read from the unchanged copy in TransformScratch.
+uint8_t old(const Document& doc, int x, int y) {
+    return doc.TransformScratch[8 * x + y];
+}
+
+// Pixel (x, y) of the new glyph for the commands that rebuild the whole glyph.
+uint8_t transformedPixel(const Document& doc, int command, bool fourColour, int x, int y) {
+    switch (command) {
+    case PasteGlyph:
+        return doc.GlyphClipboard[x][y];
+    case RotateGlyph:
+        return old(doc, y, 7 - x);
+    case MirrorGlyphHorizontally:
+        // Four-colour pairs move as units and keep their own bit order.
+        return fourColour ? old(doc, 6 - (x - x % 2) + x % 2, y) : old(doc, 7 - x, y);
+    case MirrorGlyphVertically:
+        return old(doc, x, 7 - y);
+    case InverseGlyph:
+        return old(doc, x, y) ? 0 : 1;
+    case ShiftGlyphRight:
+        return fourColour ? old(doc, (x + 6) % 8, y) : old(doc, (x + 7) % 8, y);
+    case ShiftGlyphLeft:
+        return fourColour ? old(doc, (x + 2) % 8, y) : old(doc, (x + 1) % 8, y);
+    case ShiftGlyphDown:
+        return old(doc, x, (y + 7) % 8);
+    case ShiftGlyphUp:
+        return old(doc, x, (y + 1) % 8);
+    default: // ClearGlyph
+        return 0;
+    }
+}
+
+void copyIntoHistoryEntry(Document& doc, int entry, const GlyphPixels& p) {
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y)
+            doc.EditHistory[entry][x][y] = p[x][y];
+}
+
+} // namespace
+
+void paintPixel(Document& doc, int button, int64_t hitAreaIndex) {
+    if (hitAreaIndex < kEditorAreas || hitAreaIndex > kEditorAreas + 63)
+        return;
+    const HitArea& area = doc.HitAreas[hitAreaIndex];
+    if (area.column < 0 || area.column > 7 || area.row < 0 || area.row > 7)
+        return;
+    paintAt(doc, doc.CurrentGlyph, int(area.column), int(area.row), button);
+}
+
+void paintSetPixel(Document& doc, int64_t code, int x, int y, int button) {
+    paintAt(doc, code, x, y, button);
+}
+
+GlyphRedraw transformGlyph(Document& doc, int command) {
+    GlyphPixels* target = glyphPixels(doc, doc.CurrentGlyph);
+    if (!target || command < PasteGlyph || command > ShiftGlyphUp)
+        return GlyphRedraw::Nothing;
+    GlyphPixels& p = *target;
+    const bool fourColour = doc.FourColourMode != 0;
+
+    if (command == CopyGlyph) {
+        for (int x = 0; x < 8; ++x)
+            for (int y = 0; y < 8; ++y)
+                doc.GlyphClipboard[x][y] = p[x][y];
+        return GlyphRedraw::CopyBuffer;
+    }
+    if (command == RotateGlyph && fourColour)
+        return GlyphRedraw::Nothing;
+
+    // Every new pixel is computed from the unchanged old glyph, then written back.
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y)
+            doc.TransformScratch[8 * x + y] = p[x][y];
+    uint8_t fresh[9][9] = {};
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y)
+            fresh[x][y] = transformedPixel(doc, command, fourColour, x, y);
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y)
+            p[x][y] = fresh[x][y];
+    return GlyphRedraw::MainWindow;
+}
+
+void pushHistory(Document& doc) {
+    GlyphPixels* p = glyphPixels(doc, doc.CurrentGlyph);
+    if (!p)
+        return;
+    for (int i = kHistoryEntries - 2; i >= 0; --i)
+        std::memcpy(doc.EditHistory[i + 1], doc.EditHistory[i], sizeof doc.EditHistory[i]);
+    copyIntoHistoryEntry(doc, 0, *p);
+    if (doc.HistoryCount < kHistoryMax)
+        ++doc.HistoryCount;
+}
+
+bool undo(Document& doc) {
+    GlyphPixels* target = glyphPixels(doc, doc.CurrentGlyph);
+    if (!target || doc.HistoryCount < 1)
+        return false;
+    GlyphPixels& p = *target;
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y)
+            p[x][y] = uint8_t(doc.EditHistory[0][x][y]);
+    for (int i = 0; i < kHistoryEntries - 1; ++i)
+        std::memcpy(doc.EditHistory[i], doc.EditHistory[i + 1], sizeof doc.EditHistory[i]);
+    --doc.HistoryCount;
+    return true;
+}
+
+} // namespace korvex
