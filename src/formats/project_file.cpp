@@ -1,0 +1,283 @@
+#include "formats/project_file.h"
+
+#include "core/font_codec.h"
+#include "core/screens.h"
+#include "formats/text_number.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+#include <unordered_map>
+
+namespace korvex {
+
+namespace {
+
+// Only the first lines of a file are looked at.
+constexpr size_t kMaxProjectLines = 1023;
+// Colours are 24-bit RGB; anything above that is dropped when read.
+constexpr int64_t kRgbMask = 0xFFFFFF;
+
+std::string numberedKey(const char* stem, int n) {
+    return std::string(stem) + std::to_string(n) + "=";
+}
+
+const char* const kViewEditorKeys[8] = {"VE_GRID=",   "VE_SETDRAW=", "VE_TOP=", "VE_RANTRYB=",
+                                        "VE_XSTART=", "VE_YSTART=",  "VE_W=",   "VE_H="};
+
+// Every key the reader knows, in the order they are applied.
+const std::vector<std::string>& readerKeys() {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> k(std::begin(kViewEditorKeys), std::end(kViewEditorKeys));
+        k.push_back("MULTI_V_F=");
+        for (int i = 1; i <= kFontCount; ++i)
+            k.push_back(numberedKey("FONT_DATA_", i));
+        for (int i = 1; i <= kFontCount; ++i)
+            k.push_back(numberedKey("FONT_COLOR_", i));
+        for (int i = 1; i <= kFontCount; ++i)
+            k.push_back(numberedKey("FONT_NAME_", i));
+        for (int s = 1; s <= kSetCount; ++s)
+            k.push_back(numberedKey("SET_", s));
+        for (int n = 0; n < kScreenCount; ++n)
+            k.push_back(numberedKey("SCREEN_", n));
+        return k;
+    }();
+    return keys;
+}
+
+// Finds, for every key, the line that holds its value, in one pass over the lines.
+// A line that starts with the key wins (that is how the program writes them, and it
+// keeps a font name that happens to contain another key's text from capturing it);
+// otherwise the first line containing the key anywhere is used, its value being the
+// line without as many leading characters as the key has.
+class KeyIndex {
+public:
+    explicit KeyIndex(const std::vector<std::string>& lines) : lines_(lines) {
+        size_t shortest = size_t(-1), longest = 0;
+        for (const auto& key : readerKeys()) {
+            slots_.emplace(key, Slot{});
+            longest = std::max(longest, key.size());
+            shortest = std::min(shortest, key.size());
+        }
+        const size_t count = std::min(lines.size(), kMaxProjectLines);
+        for (size_t l = 0; l < count; ++l) {
+            const std::string_view line = lines[l];
+            const size_t firstEq = line.find('=');
+            if (firstEq == std::string_view::npos)
+                continue;
+            // Every key ends in its only "=", so a line starting with a key starts
+            // with the text up to its first "=".
+            if (auto it = slots_.find(line.substr(0, firstEq + 1)); it != slots_.end())
+                record(it->second.starting, l);
+            for (size_t eq = firstEq; eq != std::string_view::npos; eq = line.find('=', eq + 1)) {
+                for (size_t len = shortest; len <= longest && len <= eq + 1; ++len) {
+                    auto it = slots_.find(line.substr(eq + 1 - len, len));
+                    if (it != slots_.end())
+                        record(it->second.containing, l);
+                }
+            }
+        }
+    }
+
+    // The value of a key, empty when no line holds it.
+    std::string_view value(const std::string& key) const {
+        const auto it = slots_.find(key);
+        if (it == slots_.end())
+            return {};
+        const size_t l = it->second.starting != kNone ? it->second.starting : it->second.containing;
+        if (l == kNone)
+            return {};
+        const std::string_view line = lines_[l];
+        return line.size() > key.size() ? line.substr(key.size()) : std::string_view{};
+    }
+
+private:
+    static constexpr size_t kNone = size_t(-1);
+    struct Slot {
+        size_t starting = kNone;
+        size_t containing = kNone;
+    };
+    static void record(size_t& slot, size_t line) {
+        if (slot == kNone)
+            slot = line;
+    }
+
+    const std::vector<std::string>& lines_;
+    std::unordered_map<std::string_view, Slot> slots_;
+};
+
+// The fields of a value, split at single spaces; past the last one every field is
+// empty and reads as 0.
+class Fields {
+public:
+    explicit Fields(std::string_view value) : value_(value) {}
+
+    std::string_view next() {
+        if (pos_ > value_.size())
+            return {};
+        const size_t space = value_.find(' ', pos_);
+        const size_t end = space == std::string_view::npos ? value_.size() : space;
+        const std::string_view piece = value_.substr(pos_, end - pos_);
+        pos_ = end + 1;
+        return piece;
+    }
+    int64_t nextNumber() { return readTextNumber(next()); }
+
+private:
+    std::string_view value_;
+    size_t pos_ = 0;
+};
+
+void appendNumber(std::string& line, int64_t value, bool trailingSpace) {
+    line += std::to_string(value);
+    if (trailingSpace)
+        line += ' ';
+}
+
+} // namespace
+
+std::vector<std::string> writeProjectLines(Document& doc) {
+    std::vector<std::string> lines;
+    lines.reserve(153);
+    lines.push_back("VER$=0.52");
+    lines.push_back("[GLOBAL]");
+
+    std::string multi = "MULTI_V_F=";
+    for (int r = 1; r <= 5; ++r)
+        appendNumber(multi, doc.MultiViewFonts[r], true);
+    lines.push_back(multi);
+
+    const int64_t viewEditor[8] = {doc.gridShown, doc.setDrawing, doc.alwaysOnTop, doc.rangeMode,
+                                   doc.rangeX,    doc.rangeY,     doc.rangeWidth,  doc.rangeHeight};
+    for (int k = 0; k < 8; ++k)
+        lines.push_back(kViewEditorKeys[k] + std::to_string(viewEditor[k]));
+
+    lines.push_back("[FONTS & COLOR]");
+    for (int i = 1; i <= kFontCount; ++i) {
+        lines.push_back(numberedKey("FONT_NAME_", i) + doc.FontName[i]);
+        std::string colours = numberedKey("FONT_COLOR_", i);
+        for (int r = 1; r <= 6; ++r)
+            appendNumber(colours, doc.FontColours[i][r], r < 6);
+        lines.push_back(colours);
+        encodeFont(doc, i);
+        std::string data = numberedKey("FONT_DATA_", i);
+        data.reserve(data.size() + 4 * kFontBytes);
+        for (int b = 0; b < kFontBytes; ++b)
+            appendNumber(data, doc.FontBuffer[b], true);
+        lines.push_back(data);
+    }
+
+    lines.push_back("[SETS]");
+    for (int s = 1; s <= kSetCount; ++s) {
+        std::string set = numberedKey("SET_", s);
+        for (int c = 0; c < kSetCells; ++c)
+            appendNumber(set, doc.Sets[s][c], true);
+        lines.push_back(set);
+    }
+
+    lines.push_back("[VIEW EDITOR SCREENS]");
+    for (int n = 0; n < kScreenCount; ++n) {
+        std::string screen = numberedKey("SCREEN_", n);
+        screen.reserve(screen.size() + 4 * kScreenCells);
+        for (int row = 0; row < kScreenRows; ++row)
+            for (int column = 0; column < kScreenColumns; ++column)
+                appendNumber(screen, getCell(doc, n, column, row), true);
+        lines.push_back(screen);
+    }
+    return lines;
+}
+
+void readProjectLines(Document& doc, const std::vector<std::string>& lines) {
+    const KeyIndex index(lines);
+    // Runs `apply` on the fields of a key's value; an empty value changes nothing.
+    auto withFields = [&](const std::string& key, auto apply) {
+        const std::string_view value = index.value(key);
+        if (value.empty())
+            return;
+        Fields fields(value);
+        apply(fields);
+    };
+
+    uint8_t* const byteSwitches[3] = {&doc.gridShown, &doc.setDrawing, &doc.alwaysOnTop};
+    for (int k = 0; k < 3; ++k)
+        withFields(kViewEditorKeys[k],
+                   [&](Fields& f) { *byteSwitches[k] = asByte(f.nextNumber()); });
+    withFields(kViewEditorKeys[3], [&](Fields& f) { doc.rangeMode = asInt32(f.nextNumber()); });
+    uint8_t* const range[4] = {&doc.rangeX, &doc.rangeY, &doc.rangeWidth, &doc.rangeHeight};
+    for (int k = 0; k < 4; ++k)
+        withFields(kViewEditorKeys[4 + k], [&](Fields& f) { *range[k] = asByte(f.nextNumber()); });
+
+    withFields("MULTI_V_F=", [&](Fields& f) {
+        for (int r = 1; r <= 5; ++r)
+            doc.MultiViewFonts[r] = f.nextNumber();
+    });
+
+    for (int i = 1; i <= kFontCount; ++i)
+        withFields(numberedKey("FONT_DATA_", i), [&](Fields& f) {
+            for (int b = 0; b < kFontBytes; ++b)
+                doc.FontBuffer[b] = asByte(f.nextNumber());
+            decodeFont(doc, i);
+        });
+
+    for (int i = 1; i <= kFontCount; ++i)
+        withFields(numberedKey("FONT_COLOR_", i), [&](Fields& f) {
+            for (int r = 1; r <= 6; ++r)
+                doc.FontColours[i][r] = f.nextNumber() & kRgbMask;
+        });
+
+    for (int i = 1; i <= kFontCount; ++i) {
+        const std::string_view name = index.value(numberedKey("FONT_NAME_", i));
+        if (!name.empty())
+            doc.FontName[i] = std::string(name);
+    }
+
+    for (int s = 1; s <= kSetCount; ++s)
+        withFields(numberedKey("SET_", s), [&](Fields& f) {
+            for (int c = 0; c < kSetCells; ++c)
+                doc.Sets[s][c] = asInt16(f.nextNumber());
+        });
+
+    for (int n = 0; n < kScreenCount; ++n)
+        withFields(numberedKey("SCREEN_", n), [&](Fields& f) {
+            for (int row = 0; row < kScreenRows; ++row)
+                for (int column = 0; column < kScreenColumns; ++column)
+                    setCell(doc, n, column, row, asByte(f.nextNumber()));
+        });
+}
+
+std::vector<std::string> splitFileLines(const Bytes& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
+        start = 3;
+    size_t i = start;
+    while (i < bytes.size()) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            lines.emplace_back(bytes.begin() + start, bytes.begin() + i);
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < bytes.size())
+        lines.emplace_back(bytes.begin() + start, bytes.end());
+    return lines;
+}
+
+bool saveProjectFile(Document& doc, const std::string& path, std::string* error) {
+    doc.projectPath = path;
+    return writeFileAtomic(path, joinCrLf(writeProjectLines(doc)), error);
+}
+
+bool loadProjectFile(Document& doc, const std::string& path) {
+    const auto bytes = readFileBytes(path);
+    if (!bytes)
+        return false;
+    readProjectLines(doc, splitFileLines(*bytes));
+    doc.projectPath = path;
+    return true;
+}
+
+} // namespace korvex

@@ -1,0 +1,42 @@
+#pragma once
+// The project file (.proj2): the whole working state the user builds, as lines of
+// text. A file written here has 153 lines in four sections:
+//   VER$=0.52, [GLOBAL], MULTI_V_F=, VE_GRID= .. VE_H=,
+//   [FONTS & COLOR], FONT_NAME_i= / FONT_COLOR_i= / FONT_DATA_i= for fonts 1..10,
+//   [SETS], SET_1= .. SET_100=, [VIEW EDITOR SCREENS], SCREEN_0= .. SCREEN_8=.
+// Every number is decimal. A project does not hold the font paths, the Atari
+// register values, the current font, set and glyph, or the working colours.
+
+#include "core/document.h"
+#include "formats/file_io.h"
+
+#include <string>
+#include <vector>
+
+namespace korvex {
+
+// Lines a project file is made of, without line ends. Every font is encoded through
+// FontBuffer on the way, so afterwards FontBuffer holds font 10.
+std::vector<std::string> writeProjectLines(Document& doc);
+
+// Applies the lines of a project file (the file's first line first). Only the first
+// 1023 lines count. Each key is looked up on its own; a missing key or an empty
+// value leaves its target as it is, a value with too few fields sets the rest to 0.
+// Any text is accepted: a file that is no project changes only what it happens to
+// match, and no value can reach memory outside the document's arrays.
+void readProjectLines(Document& doc, const std::vector<std::string>& lines);
+
+// Splits text into lines. CR LF, LF and a lone CR each end a line; a final line end
+// gives no empty line after it, and a UTF-8 byte-order mark at the start is dropped.
+std::vector<std::string> splitFileLines(const Bytes& bytes);
+
+// Sets projectPath to `path`, then writes the project there atomically (UTF-8, no
+// byte-order mark, CR LF after every line). On failure returns false with a reason
+// in `error`; the old file, if any, is left untouched (projectPath keeps the name).
+bool saveProjectFile(Document& doc, const std::string& path, std::string* error = nullptr);
+
+// Reads the project at `path` and applies it; projectPath becomes `path`. False,
+// with nothing changed, when the file cannot be read.
+bool loadProjectFile(Document& doc, const std::string& path);
+
+} // namespace korvex

@@ -1,0 +1,34 @@
+#pragma once
+// The set files: .set (the current set), .sets (all 100 sets) and the .bin export of
+// the current set's glyph bytes. Cells are signed 16-bit little-endian values.
+
+#include "core/document.h"
+#include "formats/file_io.h"
+
+namespace korvex {
+
+// File kinds of loadSetBytes and wrongSetMagicMessage.
+constexpr int kSetFileKind = 1;  // .set
+constexpr int kSetsFileKind = 2; // .sets
+
+enum class SetLoadResult { Loaded, WrongMagic };
+
+// "KVXS" and the 25 cells of CurrentSet: 54 bytes.
+Bytes setFileBytes(const Document& doc);
+
+// "LVXS" and the 25 cells of sets 1 to 100 in order: 5004 bytes.
+Bytes setsFileBytes(const Document& doc);
+
+// Kind 1 reads a .set into CurrentSet, kind 2 a .sets into all sets. A file without
+// the kind's magic (or any other kind) changes nothing. Bytes past the end of a short
+// file read as 0, so missing cells become glyph 0; longer files are cut.
+SetLoadResult loadSetBytes(Document& doc, int kind, const Bytes& bytes);
+
+// Text for a file refused by loadSetBytes of `kind`.
+const char* wrongSetMagicMessage(int kind);
+
+// The eight bytes of every filled cell of CurrentSet, cells 0 to 24 in order, taken
+// from FontBuffer after encoding the current font into it.
+Bytes setBinBytes(Document& doc);
+
+} // namespace korvex
