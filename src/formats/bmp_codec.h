@@ -1,0 +1,32 @@
+#pragma once
+// Windows bitmap files, read and written without any library.
+//
+// Read: the old core header and the info headers (40, 52, 56, 108 and 124 bytes);
+// 1, 4 and 8 bits per pixel with a colour table, uncompressed or run-length
+// encoded (RLE8, RLE4); 16 bits (5-5-5 by default, any masks with BI_BITFIELDS),
+// 24 bits and 32 bits (any masks with BI_BITFIELDS); bottom-up and top-down rows.
+// Alpha bits are ignored: in most 32-bit files that byte is unused. Pixels that a
+// run-length stream skips stay black; pixels a run puts beyond the right edge (into
+// the row padding) are dropped. A damaged file (cut short, a colour index
+// outside the table, a run past the bitmap, a size beyond kMaxPictureSide) gives
+// no picture at all.
+//
+// Written: 24-bit bottom-up with a 40-byte info header.
+
+#include "core/document.h"
+#include "formats/file_io.h"
+
+#include <optional>
+#include <string>
+
+namespace korvex {
+
+// True when the bytes start with "BM".
+bool looksLikeBmp(const Bytes& data);
+
+std::optional<RgbPicture> decodeBmp(const Bytes& data, std::string* error = nullptr);
+
+// Empty for an empty picture.
+Bytes encodeBmp(const RgbPicture& picture);
+
+} // namespace korvex

@@ -1,0 +1,16 @@
+#pragma once
+// A picture file of either kind the program reads, told apart by its first bytes.
+
+#include "core/document.h"
+#include "formats/file_io.h"
+
+#include <optional>
+#include <string>
+
+namespace korvex {
+
+// PNG when the bytes start with the PNG signature, BMP when they start with "BM";
+// nothing for any other file or a file that does not decode.
+std::optional<RgbPicture> decodePicture(const Bytes& data, std::string* error = nullptr);
+
+} // namespace korvex

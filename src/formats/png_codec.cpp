@@ -1,0 +1,226 @@
+#include "formats/png_codec.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace korvex {
+
+namespace {
+
+// libpng reports errors by longjmp back to the frame that called setjmp. The
+// functions that call setjmp below hold no object with a destructor and keep
+// everything they fill in structures owned by their callers, so a jump only
+// abandons plain data.
+
+constexpr png_alloc_size_t kMaxChunkBytes = 16u << 20; // ancillary chunks
+
+struct ErrorText {
+    char text[160] = {};
+};
+
+void onError(png_structp png, png_const_charp message) {
+    auto* error = static_cast<ErrorText*>(png_get_error_ptr(png));
+    if (error)
+        std::snprintf(error->text, sizeof error->text, "%s", message ? message : "PNG error");
+    png_longjmp(png, 1);
+}
+
+void onWarning(png_structp, png_const_charp) {}
+
+struct MemoryReader {
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+    size_t position = 0;
+};
+
+void readFromMemory(png_structp png, png_bytep out, size_t length) {
+    auto* reader = static_cast<MemoryReader*>(png_get_io_ptr(png));
+    if (length > reader->size - reader->position)
+        png_error(png, "file is truncated");
+    std::memcpy(out, reader->data + reader->position, length);
+    reader->position += length;
+}
+
+struct ReadHandles {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    ~ReadHandles() { png_destroy_read_struct(&png, info ? &info : nullptr, nullptr); }
+};
+
+// Reads the header and sets the transformations that turn every kind of PNG into
+// 8-bit RGBA rows. False on a damaged header or a picture too large.
+bool readHeader(png_structp png, png_infop info, png_uint_32* width, png_uint_32* height) {
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
+    png_set_chunk_malloc_max(png, kMaxChunkBytes);
+    png_read_info(png, info);
+    int bitDepth = 0, colourType = 0;
+    png_get_IHDR(png, info, width, height, &bitDepth, &colourType, nullptr, nullptr, nullptr);
+    if (*width == 0 || *height == 0 || *width > png_uint_32(kMaxPictureSide) ||
+        *height > png_uint_32(kMaxPictureSide))
+        png_error(png, "picture size out of range");
+
+    png_set_expand(png); // palette -> RGB, small grey depths -> 8 bits, tRNS -> alpha
+    png_set_scale_16(png);
+    if (!(colourType & PNG_COLOR_MASK_COLOR))
+        png_set_gray_to_rgb(png);
+    if (!(colourType & PNG_COLOR_MASK_ALPHA) && !png_get_valid(png, info, PNG_INFO_tRNS))
+        png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+
+    if (png_get_bit_depth(png, info) != 8 || png_get_channels(png, info) != 4 ||
+        png_get_rowbytes(png, info) != size_t(*width) * 4)
+        png_error(png, "unexpected row format");
+    return true;
+}
+
+// Reads every pass of every row into the prepared row pointers, then the rest of
+// the file up to its end chunk, so a file cut short is refused as a whole.
+bool readRows(png_structp png, png_bytepp rows) {
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_read_image(png, rows);
+    png_read_end(png, nullptr);
+    return true;
+}
+
+// The RGBA bytes of each pixel, read in place, become the packed RGB value,
+// composited over black.
+void packPixels(RgbPicture& picture) {
+    for (uint32_t& pixel : picture.pixels) {
+        uint8_t rgba[4];
+        std::memcpy(rgba, &pixel, 4);
+        const unsigned a = rgba[3];
+        auto over = [a](unsigned c) { return (c * a + 127) / 255; };
+        pixel = over(rgba[0]) | (over(rgba[1]) << 8) | (over(rgba[2]) << 16);
+    }
+}
+
+void setError(std::string* error, const char* text) {
+    if (error)
+        *error = text;
+}
+
+struct WriteHandles {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    ~WriteHandles() { png_destroy_write_struct(&png, info ? &info : nullptr); }
+};
+
+struct MemoryWriter {
+    Bytes* out = nullptr;
+    bool outOfMemory = false;
+};
+
+void writeToMemory(png_structp png, png_bytep data, size_t length) {
+    auto* writer = static_cast<MemoryWriter*>(png_get_io_ptr(png));
+    try {
+        writer->out->insert(writer->out->end(), data, data + length);
+    } catch (const std::bad_alloc&) {
+        writer->outOfMemory = true;
+    }
+    if (writer->outOfMemory)
+        png_error(png, "out of memory");
+}
+
+void flushMemory(png_structp) {}
+
+bool writeAll(png_structp png, png_infop info, png_uint_32 width, png_uint_32 height,
+              png_bytepp rows) {
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    return true;
+}
+
+} // namespace
+
+bool looksLikePng(const Bytes& data) {
+    return data.size() >= 8 && png_sig_cmp(data.data(), 0, 8) == 0;
+}
+
+std::optional<RgbPicture> decodePng(const Bytes& data, std::string* error) {
+    if (!looksLikePng(data)) {
+        setError(error, "not a PNG file");
+        return std::nullopt;
+    }
+    ErrorText errorText;
+    MemoryReader reader{data.data(), data.size(), 0};
+    ReadHandles handles;
+    handles.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &errorText, onError, onWarning);
+    if (!handles.png || !(handles.info = png_create_info_struct(handles.png))) {
+        setError(error, "out of memory");
+        return std::nullopt;
+    }
+    png_set_read_fn(handles.png, &reader, readFromMemory);
+
+    png_uint_32 width = 0, height = 0;
+    if (!readHeader(handles.png, handles.info, &width, &height)) {
+        setError(error, errorText.text);
+        return std::nullopt;
+    }
+    RgbPicture picture;
+    std::vector<png_bytep> rows;
+    try {
+        picture.pixels.resize(size_t(width) * height);
+        rows.resize(height);
+    } catch (const std::bad_alloc&) {
+        setError(error, "out of memory");
+        return std::nullopt;
+    }
+    picture.width = int(width);
+    picture.height = int(height);
+    for (png_uint_32 y = 0; y < height; ++y)
+        rows[y] = reinterpret_cast<png_bytep>(picture.pixels.data() + size_t(y) * width);
+    if (!readRows(handles.png, rows.data())) {
+        setError(error, errorText.text);
+        return std::nullopt;
+    }
+    packPixels(picture);
+    return picture;
+}
+
+Bytes encodePng(const RgbPicture& picture) {
+    if (picture.empty() || picture.pixels.size() != size_t(picture.width) * size_t(picture.height))
+        return {};
+    Bytes out;
+    std::vector<uint8_t> rgb;
+    std::vector<png_bytep> rows;
+    try {
+        rgb.resize(picture.pixels.size() * 3);
+        rows.resize(size_t(picture.height));
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    for (size_t i = 0; i < picture.pixels.size(); ++i) {
+        const uint32_t p = picture.pixels[i];
+        rgb[3 * i] = uint8_t(p);
+        rgb[3 * i + 1] = uint8_t(p >> 8);
+        rgb[3 * i + 2] = uint8_t(p >> 16);
+    }
+    for (int y = 0; y < picture.height; ++y)
+        rows[size_t(y)] = rgb.data() + size_t(y) * size_t(picture.width) * 3;
+
+    ErrorText errorText;
+    MemoryWriter writer{&out, false};
+    WriteHandles handles;
+    handles.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errorText, onError, onWarning);
+    if (!handles.png || !(handles.info = png_create_info_struct(handles.png)))
+        return {};
+    png_set_write_fn(handles.png, &writer, writeToMemory, flushMemory);
+    if (!writeAll(handles.png, handles.info, png_uint_32(picture.width),
+                  png_uint_32(picture.height), rows.data()))
+        return {};
+    return out;
+}
+
+} // namespace korvex
