@@ -31,6 +31,32 @@ void Canvas::fillRect(int x, int y, int w, int h, int64_t colour) {
     }
 }
 
+void Canvas::fillDots(int x, int y, int dotWidth, int dotHeight, const int64_t* colours,
+                      int count) {
+    if (alpha_ != 255 || dotWidth <= 0) {
+        for (int i = 0; i < count; ++i)
+            fillRect(x + i * dotWidth, y, dotWidth, dotHeight, colours[i]);
+        return;
+    }
+    const int y0 = std::max(y, 0);
+    const int y1 = int(std::min<int64_t>(int64_t(y) + dotHeight, height_));
+    const int x0 = std::max(x, 0);
+    const int x1 = int(std::min<int64_t>(int64_t(x) + int64_t(dotWidth) * count, width_));
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    // Paint the first scanline dot by dot, then copy it to the others.
+    QRgb* first = row(y0);
+    for (int i = 0; i < count; ++i) {
+        const int64_t left = int64_t(x) + int64_t(i) * dotWidth;
+        const int from = int(std::max<int64_t>(left, x0));
+        const int to = int(std::min<int64_t>(left + dotWidth, x1));
+        if (from < to)
+            std::fill(first + from, first + to, toQRgb(colours[i]));
+    }
+    for (int yy = y0 + 1; yy < y1; ++yy)
+        std::copy(first + x0, first + x1, row(yy) + x0);
+}
+
 // Blends pixel by pixel; the areas under a dot are mostly one colour, so the
 // result for the last destination colour is kept and reused.
 void Canvas::blendRect(int x0, int y0, int x1, int y1, QRgb src) {

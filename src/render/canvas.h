@@ -25,6 +25,9 @@ public:
     int alpha() const { return alpha_; }
     void fillRect(int x, int y, int w, int h, int64_t colour);
     void setPixel(int x, int y, int64_t colour) { fillRect(x, y, 1, 1, colour); }
+    // `count` dots of dotWidth x dotHeight side by side from (x, y), dot i in
+    // colours[i]; the same as one fillRect per dot, done a scanline at a time.
+    void fillDots(int x, int y, int dotWidth, int dotHeight, const int64_t* colours, int count);
     // Line between two points, both ends included (Bresenham).
     void line(int x0, int y0, int x1, int y1, int64_t colour);
 

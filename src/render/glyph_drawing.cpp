@@ -14,23 +14,26 @@ std::array<int64_t, 7> workingColours(const Document& doc) {
 
 void drawPlaneDots(Canvas& canvas, const uint8_t (&pixels)[9][9], bool inverse, bool fourColour,
                    const int64_t colours[7], int x, int y, int m) {
+    int64_t rowColours[8];
     if (!fourColour) {
         const int64_t setColour = colours[inverse ? BAK : LUM];
         const int64_t clearColour = colours[inverse ? LUM : BAK];
-        for (int row = 0; row < 8; ++row)
+        for (int row = 0; row < 8; ++row) {
             for (int column = 0; column < 8; ++column)
-                canvas.fillRect(x + column * m, y + row * m, m, m,
-                                pixels[column][row] == 1 ? setColour : clearColour);
+                rowColours[column] = pixels[column][row] == 1 ? setColour : clearColour;
+            canvas.fillDots(x, y + row * m, m, m, rowColours, 8);
+        }
         return;
     }
     int64_t pairColours[4];
     for (int v = 0; v < 4; ++v)
         pairColours[v] = colours[fourColourRegister(v, inverse)];
-    for (int row = 0; row < 8; ++row)
-        for (int column = 0; column < 8; column += 2) {
-            const int v = 2 * (pixels[column][row] == 1) + (pixels[column + 1][row] == 1);
-            canvas.fillRect(x + column * m, y + row * m, 2 * m, m, pairColours[v]);
-        }
+    for (int row = 0; row < 8; ++row) {
+        for (int column = 0; column < 8; column += 2)
+            rowColours[column / 2] =
+                pairColours[2 * (pixels[column][row] == 1) + (pixels[column + 1][row] == 1)];
+        canvas.fillDots(x, y + row * m, 2 * m, m, rowColours, 4);
+    }
 }
 
 void drawGlyphDots(const Document& doc, Canvas& canvas, int64_t font, const int64_t colours[7],

@@ -34,17 +34,20 @@ void drawMaskGlyph(const Document& doc, Canvas& canvas, int64_t code, int x, int
     for (int row = 0; row < 8; ++row) {
         for (int column = 0; column < 8; column += 2) {
             const int dotX = x + (column / 2) * dotWidth, dotY = y + row * dotHeight;
+            const int v = pairValue(current, column, row);
             if (hasLayer) {
-                const int v = pairValue(next, column, row);
-                canvas.setAlpha(kLayerAlpha);
-                canvas.fillRect(dotX, dotY, dotWidth, dotHeight, colourOf(v));
-                if (v != 0) {
+                const int below = pairValue(next, column, row);
+                // An opaque dot hides the layer's fill, which lies wholly inside it.
+                if (v == 0) {
+                    canvas.setAlpha(kLayerAlpha);
+                    canvas.fillRect(dotX, dotY, dotWidth, dotHeight, colourOf(below));
+                }
+                if (below != 0) {
                     canvas.setAlpha(255);
                     canvas.line(dotX, dotY, dotX + dotWidth, dotY + dotHeight, kGrey170);
                     canvas.line(dotX, dotY + dotHeight, dotX + dotWidth, dotY, kGrey170);
                 }
             }
-            const int v = pairValue(current, column, row);
             canvas.setAlpha(v == 0 ? kBackgroundAlpha : 255);
             canvas.fillRect(dotX, dotY, dotWidth, dotHeight, colourOf(v));
         }

@@ -1,0 +1,77 @@
+// Cost of one full redraw of the main window's canvases, the work done on every
+// mouse move while painting.
+#include "core/document.h"
+#include "render/main_canvases.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+using namespace korvex;
+
+enum class Mode { TwoColour, FourColour, FourColourMask };
+
+std::unique_ptr<Document> benchDocument(Mode mode) {
+    auto doc = std::make_unique<Document>();
+    initDocument(*doc);
+    for (int k = 0; k < kSetCells; ++k)
+        doc->Sets[1][k] = int16_t(33 + k + (k % 2) * 128);
+    // Font 2 gets the glyphs of font 1 shifted, so the mask layer has content.
+    for (int g = 0; g < kGlyphCount; ++g)
+        for (int x = 0; x < 8; ++x)
+            for (int y = 0; y < 8; ++y)
+                doc->FontPixels[2][g][x][y] = doc->FontPixels[1][g][(x + 1) % 8][y];
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y)
+            doc->GlyphClipboard[x][y] = uint8_t((x + y) % 2);
+    doc->CurrentGlyph = 33;
+    doc->PickedGlyph = 200;
+    doc->FourColourMode = mode == Mode::TwoColour ? 0 : 1;
+    doc->SetViewMode = mode == Mode::FourColourMask ? 2 : 1;
+    return doc;
+}
+
+void redraw(benchmark::State& state, Mode mode) {
+    const auto doc = benchDocument(mode);
+    MainCanvasImages images = makeMainCanvasImages();
+    for (auto _ : state) {
+        renderMainCanvases(*doc, images);
+        benchmark::DoNotOptimize(images.set.constBits());
+    }
+}
+
+void BM_RedrawTwoColour(benchmark::State& state) {
+    redraw(state, Mode::TwoColour);
+}
+void BM_RedrawFourColour(benchmark::State& state) {
+    redraw(state, Mode::FourColour);
+}
+void BM_RedrawFourColourMask(benchmark::State& state) {
+    redraw(state, Mode::FourColourMask);
+}
+
+// The two largest canvases on their own, to see where a redraw's time goes.
+void BM_FontGridTwoColour(benchmark::State& state) {
+    const auto doc = benchDocument(Mode::TwoColour);
+    MainCanvasImages images = makeMainCanvasImages();
+    for (auto _ : state)
+        drawFontGrid(*doc, images.font);
+}
+void BM_SetCanvasMask(benchmark::State& state) {
+    const auto doc = benchDocument(Mode::FourColourMask);
+    MainCanvasImages images = makeMainCanvasImages();
+    for (auto _ : state)
+        drawSetCanvas(*doc, images.set);
+}
+BENCHMARK(BM_FontGridTwoColour)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SetCanvasMask)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK(BM_RedrawTwoColour)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawFourColour)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawFourColourMask)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
