@@ -6,8 +6,8 @@
 namespace korvex {
 
 namespace {
-constexpr int64_t kStartColours[7] = {0, 0xEEEEEE, 0x000000, 0x1F77C2, 0x1BB747, 0xCF772C,
-                                      0x7B1495};
+constexpr int64_t kStartColours[7] = {0,        0xEEEEEE, 0x000000, 0x1F77C2,
+                                      0x1BB747, 0xCF772C, 0x7B1495};
 constexpr int64_t kStartAtariColours[7] = {0, 14, 0, 24, 184, 134, 68};
 } // namespace
 

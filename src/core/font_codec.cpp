@@ -9,7 +9,9 @@ namespace korvex {
 extern const uint8_t kDefaultFontData[];
 extern const std::size_t kDefaultFontDataSize;
 
-static bool validFont(int64_t font) { return font >= 1 && font <= kFontCount; }
+static bool validFont(int64_t font) {
+    return font >= 1 && font <= kFontCount;
+}
 
 void decodeFont(Document& doc, int64_t font) {
     if (!validFont(font))
@@ -38,7 +40,9 @@ void encodeFont(Document& doc, int64_t font) {
         }
 }
 
-const uint8_t* defaultFontBytes() { return kDefaultFontData; }
+const uint8_t* defaultFontBytes() {
+    return kDefaultFontData;
+}
 
 void loadDefaultFont(Document& doc) {
     static_assert(kFontBytes == 1024);

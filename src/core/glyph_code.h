@@ -15,7 +15,9 @@ inline int glyphOfCode(int64_t code) {
     return int(code & 127);
 }
 
-inline bool isInverseCode(int64_t code) { return code >= 128 && code <= 255; }
+inline bool isInverseCode(int64_t code) {
+    return code >= 128 && code <= 255;
+}
 
 // "$" + upper-case hex of the 64-bit two's-complement value + " (" + decimal + ")".
 std::string codeForm(int64_t code);

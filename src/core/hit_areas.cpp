@@ -2,8 +2,8 @@
 
 namespace korvex {
 
-void setHitArea(Document& doc, int64_t index, int64_t x, int64_t y, int64_t width,
-                int64_t height, int64_t column, int64_t row) {
+void setHitArea(Document& doc, int64_t index, int64_t x, int64_t y, int64_t width, int64_t height,
+                int64_t column, int64_t row) {
     if (index < 0 || index >= kHitAreaCount)
         return;
     doc.HitAreas[index] = HitArea{x, y, width, height, column, row};

@@ -7,8 +7,8 @@
 
 namespace korvex {
 
-void setHitArea(Document& doc, int64_t index, int64_t x, int64_t y, int64_t width,
-                int64_t height, int64_t column, int64_t row);
+void setHitArea(Document& doc, int64_t index, int64_t x, int64_t y, int64_t width, int64_t height,
+                int64_t column, int64_t row);
 
 // First index in [first, last] whose rectangle contains (x, y), or -1.
 // Indices outside the table are skipped.
@@ -18,12 +18,12 @@ int64_t findHitArea(const Document& doc, int64_t first, int64_t last, int64_t x,
 void initHitAreas(Document& doc);
 
 // First indices of the ranges.
-constexpr int64_t kFontAreas = 0;           // 0..255, index = glyph code
-constexpr int64_t kEditorAreas = 500;       // 500..563
-constexpr int64_t kSetCellAreas = 600;      // 600..624
-constexpr int64_t kSetPixelAreas = 1000;    // 1000..2599 (looked up to 2600)
-constexpr int64_t kSetPreviewAreas = 3000;  // 3000..3024
-constexpr int64_t kSetsStripAreas = 7500;   // 7500..7509
-constexpr int64_t kViewEditorAreas = 9000;  // 9000..9959
+constexpr int64_t kFontAreas = 0;          // 0..255, index = glyph code
+constexpr int64_t kEditorAreas = 500;      // 500..563
+constexpr int64_t kSetCellAreas = 600;     // 600..624
+constexpr int64_t kSetPixelAreas = 1000;   // 1000..2599 (looked up to 2600)
+constexpr int64_t kSetPreviewAreas = 3000; // 3000..3024
+constexpr int64_t kSetsStripAreas = 7500;  // 7500..7509
+constexpr int64_t kViewEditorAreas = 9000; // 9000..9959
 
 } // namespace korvex

@@ -48,10 +48,14 @@ void CanvasWidget::report(CanvasEventKind kind, QMouseEvent* event) {
                         event->button()});
 }
 
-void CanvasWidget::mousePressEvent(QMouseEvent* event) { report(CanvasEventKind::Press, event); }
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    report(CanvasEventKind::Press, event);
+}
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     report(CanvasEventKind::Release, event);
 }
-void CanvasWidget::mouseMoveEvent(QMouseEvent* event) { report(CanvasEventKind::Move, event); }
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    report(CanvasEventKind::Move, event);
+}
 
 } // namespace korvex

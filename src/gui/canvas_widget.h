@@ -18,7 +18,7 @@ int buttonState(Qt::MouseButtons buttons);
 struct CanvasInput {
     CanvasEventKind kind;
     int x = 0, y = 0;
-    int buttons = 0;              // buttonState() of the buttons held
+    int buttons = 0;                       // buttonState() of the buttons held
     Qt::MouseButton button = Qt::NoButton; // the button that went down or up
 };
 

@@ -43,7 +43,9 @@ FileChoice runFileDialog(QWidget* parent, const QString& title, const QString& s
 }
 } // namespace
 
-QStringList qtFilters(const QString& filters) { return labelsWithPatterns(filters); }
+QStringList qtFilters(const QString& filters) {
+    return labelsWithPatterns(filters);
+}
 
 FileChoice QtDialogs::openFile(QWidget* parent, const QString& title, const QString& start,
                                const QString& filters) {
@@ -61,8 +63,7 @@ void QtDialogs::message(QWidget* parent, const QString& title, const QString& te
 }
 
 bool QtDialogs::question(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
-                    parent);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -71,6 +72,8 @@ Dialogs& dialogs() {
     return g_replacement ? *g_replacement : platform;
 }
 
-void setDialogs(Dialogs* replacement) { g_replacement = replacement; }
+void setDialogs(Dialogs* replacement) {
+    g_replacement = replacement;
+}
 
 } // namespace korvex

@@ -121,13 +121,13 @@ enum class MainEventKind { Close, Timer, KeyDown, KeyUp, Menu, Control, Canvas }
 
 struct MainEvent {
     MainEventKind kind;
-    int id = 0;                 // menu identifier, Control, key code or timer id
+    int id = 0; // menu identifier, Control, key code or timer id
     CanvasId canvas = CanvasId::Set;
-    int swatchRegister = 0;     // for CanvasId::Swatch: register 1..6
-    int x = 0, y = 0;           // canvas position
-    int buttons = 0;            // button state 1 / 2 / 4
-    bool leftClick = false;     // a left button went down
-    bool rightClick = false;    // a right button went down
+    int swatchRegister = 0;  // for CanvasId::Swatch: register 1..6
+    int x = 0, y = 0;        // canvas position
+    int buttons = 0;         // button state 1 / 2 / 4
+    bool leftClick = false;  // a left button went down
+    bool rightClick = false; // a right button went down
 };
 
 class MainWindow : public QMainWindow {

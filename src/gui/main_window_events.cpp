@@ -128,7 +128,9 @@ int MainWindow::quitConfirmation() {
     return dialogs().question(this, "Exit...", "Exit? Unsaved changes will be lost!") ? 0 : 1;
 }
 
-void MainWindow::startTimer125() { animationTimer_.start(); }
+void MainWindow::startTimer125() {
+    animationTimer_.start();
+}
 
 void MainWindow::animationTick() {
     const int64_t set = korvex::animationTick(doc_);
@@ -159,7 +161,9 @@ void MainWindow::afterSetStep() {
     redrawMainWindow();
 }
 
-void MainWindow::showAbout() { dialogs().message(this, "About...", kAboutText); }
+void MainWindow::showAbout() {
+    dialogs().message(this, "About...", kAboutText);
+}
 
 void MainWindow::runUndo() {
     if (undo(doc_))

@@ -17,7 +17,9 @@
 namespace korvex {
 
 namespace {
-QString codeText(int64_t code) { return QString::fromStdString(codeForm(code)); }
+QString codeText(int64_t code) {
+    return QString::fromStdString(codeForm(code));
+}
 
 // The glyph code stored in a cell of the current set (set numbers are kept in range
 // by the commands that change them; a bad one reads as an empty cell).
@@ -30,36 +32,37 @@ int64_t currentSetCell(const Document& doc, int64_t cell) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        // Keys are read once, where they arrive first: at the focus widget of this
-        // window, or at the window itself when nothing has focus.
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-        if (widget->window() == this && widget == target) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (type == QEvent::KeyRelease) {
-                if (!key->isAutoRepeat()) {
-                    MainEvent e{MainEventKind::KeyUp};
-                    e.id = key->key();
-                    mainWindowEvent(e);
-                }
-                return false;
-            }
-            const int k = key->key();
-            const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-            const bool handled = (k >= Qt::Key_F1 && k <= Qt::Key_F6) ||
-                                 (plain && ((k >= Qt::Key_1 && k <= Qt::Key_5) ||
-                                            k == Qt::Key_D || k == Qt::Key_Left ||
-                                            k == Qt::Key_Right));
-            if (handled) {
-                MainEvent e{MainEventKind::KeyDown};
-                e.id = k;
-                mainWindowEvent(e);
-                return true;
-            }
-        }
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (type == QEvent::KeyRelease) {
+        // A release nobody takes travels up to the parents; read it once.
+        static const QEvent* lastRelease = nullptr;
+        static quint64 lastStamp = 0;
+        if (key->isAutoRepeat() || (event == lastRelease && key->timestamp() == lastStamp))
+            return false;
+        lastRelease = event;
+        lastStamp = key->timestamp();
+        MainEvent e{MainEventKind::KeyUp};
+        e.id = key->key();
+        mainWindowEvent(e);
+        return false;
     }
-    return QMainWindow::eventFilter(watched, event);
+    // Keys read directly by the window; everything else goes on to the controls and
+    // the shortcuts.
+    const int k = key->key();
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool ours = (k >= Qt::Key_F1 && k <= Qt::Key_F6) ||
+                      (plain && ((k >= Qt::Key_1 && k <= Qt::Key_5) || k == Qt::Key_D ||
+                                 k == Qt::Key_Left || k == Qt::Key_Right));
+    if (!ours)
+        return QMainWindow::eventFilter(watched, event);
+    MainEvent e{MainEventKind::KeyDown};
+    e.id = k;
+    mainWindowEvent(e);
+    return true;
 }
 
 void MainWindow::keyPressed(int key) {
@@ -77,7 +80,9 @@ void MainWindow::keyPressed(int key) {
     }
 }
 
-void MainWindow::keyReleased() { doc_.HeldDigit = 0; }
+void MainWindow::keyReleased() {
+    doc_.HeldDigit = 0;
+}
 
 void MainWindow::updateGlyphInfoLabel() {
     GlyphInfoLabel->setText("Char: " + codeText(doc_.CurrentGlyph));

@@ -102,7 +102,9 @@ MainWindow::MainWindow(Document& doc) : doc_(doc) {
     setFixedSize(sizeHint());
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+}
 
 void MainWindow::buildMenus() {
     struct Item {
@@ -238,8 +240,7 @@ void MainWindow::buildControls() {
     GlyphPreviewCanvas = new CanvasWidget(c, 10, 450, 68, 68, true);
     named(GlyphPreviewCanvas, "GlyphPreviewCanvas");
     ColourFrame = makeFrame(c, "ColourFrame", "Color", 675, 290, 255, 150);
-    ButtonColourFrame =
-        makeFrame(c, "ButtonColourFrame", " LMB         RMB", 570, 260, 100, 110);
+    ButtonColourFrame = makeFrame(c, "ButtonColourFrame", " LMB         RMB", 570, 260, 100, 110);
     LeftColourBox = makeLabel(c, "LeftColourBox", "", 580, 290, 30, 70, false, true);
     setBackground(LeftColourBox, QColor(255, 255, 255));
     RightColourBox = makeLabel(c, "RightColourBox", "", 630, 290, 30, 70, false, true);
@@ -284,8 +285,7 @@ void MainWindow::buildControls() {
     DefaultFontButton =
         addButton(Control::DefaultFont, "Set Default ATARI FONT", 666, 550, 99, 40, true);
     named(DefaultFontButton, "DefaultFontButton");
-    ExportImageButton =
-        addButton(Control::ExportImage, "Export to image", 785, 450, 90, 20, true);
+    ExportImageButton = addButton(Control::ExportImage, "Export to image", 785, 450, 90, 20, true);
     named(ExportImageButton, "ExportImageButton");
     ExportAsButton = addButton(Control::ExportAs, "Export As...", 785, 480, 90, 20);
     named(ExportAsButton, "ExportAsButton");

@@ -39,8 +39,8 @@ TEST(Codec, DecodeSetsBitsLeftToRightAndLeavesOtherFonts) {
     decodeFont(*doc, 3);
     for (int x = 0; x < 8; ++x)
         EXPECT_EQ(doc->FontPixels[3][7][x][2], (x == 0 || x == 7) ? 1 : 0) << x;
-    EXPECT_EQ(doc->FontPixels[2][5][3][3], 1);        // other font untouched
-    EXPECT_EQ(doc->FontPixels[1][33][3][2], 1);       // font 1 still the default font
+    EXPECT_EQ(doc->FontPixels[2][5][3][3], 1);  // other font untouched
+    EXPECT_EQ(doc->FontPixels[1][33][3][2], 1); // font 1 still the default font
 }
 
 TEST(Codec, ZeroBufferGivesClearFontAndBack) {
@@ -107,7 +107,7 @@ TEST(ColourRule, FourColourPairsAndPf3ForInverse) {
     auto doc = test::freshDocument();
     doc->FourColourMode = 1;
     std::fill(std::begin(doc->FontBuffer), std::end(doc->FontBuffer), 0);
-    doc->FontBuffer[8 * 72] = 0x81;  // pairs 10 00 00 01
+    doc->FontBuffer[8 * 72] = 0x81; // pairs 10 00 00 01
     doc->FontBuffer[8 * 72 + 1] = 0xFF;
     decodeFont(*doc, 1);
     EXPECT_EQ(colourRegisterAt(*doc, 1, 72, 0, 0), PF1);

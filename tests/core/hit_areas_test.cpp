@@ -9,7 +9,7 @@ namespace {
 
 TEST(HitAreas, FontCanvasLookups) {
     auto doc = test::freshDocument();
-    EXPECT_EQ(findHitArea(*doc, 0, 255, 16, 0), 0);   // shared border goes left
+    EXPECT_EQ(findHitArea(*doc, 0, 255, 16, 0), 0); // shared border goes left
     EXPECT_EQ(findHitArea(*doc, 0, 255, 17, 0), 1);
     EXPECT_EQ(findHitArea(*doc, 0, 255, 0, 68), 128);
     EXPECT_EQ(findHitArea(*doc, 0, 255, 0, 67), 96);

@@ -21,8 +21,8 @@ public:
     ScriptedDialogs() { setDialogs(this); }
     ~ScriptedDialogs() override { setDialogs(nullptr); }
 
-    std::deque<FileChoice> files;  // answers of open/save dialogs (empty = cancel)
-    std::deque<bool> answers;      // answers of Yes/No boxes (empty = No)
+    std::deque<FileChoice> files; // answers of open/save dialogs (empty = cancel)
+    std::deque<bool> answers;     // answers of Yes/No boxes (empty = No)
     std::vector<AskedDialog> asked;
 
     FileChoice openFile(QWidget*, const QString& title, const QString& start,
