@@ -5,10 +5,6 @@
 
 namespace korvex {
 
-void loadFontCommand(MainWindow&) {}
-void saveFontCommand(MainWindow&) {}
-void saveFontRangeCommand(MainWindow&) {}
-void openExportWindowCommand(MainWindow&, int, int, int, int) {}
 void openProjectCommand(MainWindow&) {}
 void saveProjectCommand(MainWindow&, const std::string&) {}
 void loadSetFileCommand(MainWindow&, int) {}

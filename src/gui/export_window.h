@@ -1,0 +1,50 @@
+#pragma once
+// The export window: source text of the current font, or of the View Editor's
+// screen or range (chosen by the document's exportKind), in one of seven languages.
+// The text can be edited by hand and saved as a .txt file; saving keeps the window
+// open. Closing it in any way clears exportKind, so the next export without a kind
+// is the font again.
+//
+// The main window opens it with openExportWindowCommand (main_commands_pending.h);
+// the View Editor sets exportKind first and opens it the same way.
+
+#include "gui/main_commands_pending.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace korvex {
+
+struct Document;
+
+class ExportWindow : public QDialog {
+    Q_OBJECT
+public:
+    // Builds the window with the given client size and fills it for language 0.
+    ExportWindow(Document& doc, int width = 460, int height = 580, QWidget* parent = nullptr);
+
+    // Replaces the text with the export in the selected language.
+    void regenerate();
+
+    // The "Save" command: asks for a name, adds ".txt" unless it ends so, and
+    // writes the text's lines, each followed by CR LF. The window stays open.
+    void saveText();
+
+    // The text area's lines, as they will be written.
+    QStringList textLines() const;
+
+    QLabel* ExportAsLabel = nullptr;
+    QComboBox* LanguageCombo = nullptr;
+    QPlainTextEdit* TextArea = nullptr;
+    QPushButton* SaveButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+
+private:
+    Document& doc_;
+};
+
+} // namespace korvex

@@ -1,0 +1,59 @@
+#include "gui/font_file_commands.h"
+
+#include "core/document.h"
+#include "formats/file_io.h"
+#include "formats/font_file.h"
+#include "gui/dialogs.h"
+#include "gui/font_range_window.h"
+#include "gui/main_window.h"
+#include "gui/modal_window.h"
+#include "gui/save_failure.h"
+
+namespace korvex {
+
+namespace {
+
+// The path last loaded into the current font: the starting point of the dialogs.
+QString currentFontPath(const Document& doc) {
+    if (doc.CurrentFont < 1 || doc.CurrentFont > kFontCount)
+        return {};
+    return QString::fromStdString(doc.FontPath[doc.CurrentFont]);
+}
+
+} // namespace
+
+void loadFontCommand(MainWindow& window) {
+    Document& doc = window.doc();
+    const FileChoice choice =
+        dialogs().openFile(&window, "Load font (.fnt)", currentFontPath(doc), kFontFileFilters);
+    // The click that closed the dialog must not paint, even after a cancel.
+    doc.CanvasEventSkip = 2;
+    if (choice.path.isEmpty())
+        return;
+    if (!loadFontFile(doc, choice.path.toStdString()))
+        return;
+    window.setStatusField(1, "Font: " + QString::fromStdString(doc.FontName[doc.CurrentFont]));
+}
+
+void saveFontCommand(MainWindow& window) {
+    Document& doc = window.doc();
+    const FileChoice choice =
+        dialogs().saveFile(&window, "Save font (.fnt)", currentFontPath(doc), kFontFileFilters);
+    doc.CanvasEventSkip = 2;
+    if (choice.path.isEmpty())
+        return;
+    std::string path = choice.path.toStdString();
+    // The extension is added only when the font filter was chosen; with "All files"
+    // the name is used as typed.
+    if (choice.filterIndex == 0)
+        path = withExtension(path, ".fnt");
+    if (!saveFontFile(doc, path))
+        reportSaveFailure(&window, QString::fromStdString(path));
+}
+
+void saveFontRangeCommand(MainWindow& window) {
+    FontRangeWindow range(window.doc());
+    runModalOverMainWindow(window, range, 300, 200);
+}
+
+} // namespace korvex
