@@ -15,8 +15,6 @@ void openAtariPaletteCommand(MainWindow&, int) {}
 void openSetsViewerCommand(MainWindow&) {}
 void openMultiFontViewCommand(MainWindow&) {}
 void openViewEditorCommand(MainWindow&) {}
-void importImageCommand(MainWindow&) {}
-void exportImageCommand(MainWindow&) {}
 void showInfo(MainWindow&, const std::string&, int) {}
 
 } // namespace korvex
