@@ -1,0 +1,21 @@
+#include "cli/commands.h"
+
+#include "cli/output.h"
+
+#include <map>
+
+namespace korvex::cli {
+
+void runCommand(const ParsedCommand& command) {
+    using Runner = void (*)(const ParsedCommand&);
+    static const std::map<std::string, Runner> runners = {
+        {"export-font", exportFontCommand},    {"export-screen", exportScreenCommand},
+        {"font-to-image", fontToImageCommand}, {"image-to-font", imageToFontCommand},
+        {"set-to-bin", setToBinCommand},       {"extract", extractCommand},
+    };
+    if (const auto output = command.output())
+        refuseOutputOverInputs(command.spec->name, *output, command.inputFiles());
+    runners.at(command.spec->name)(command);
+}
+
+} // namespace korvex::cli

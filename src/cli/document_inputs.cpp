@@ -1,0 +1,70 @@
+#include "cli/document_inputs.h"
+
+#include "cli/cli_failure.h"
+#include "cli/input_files.h"
+#include "formats/colour_file.h"
+#include "formats/font_file.h"
+#include "formats/picture_codec.h"
+#include "formats/set_files.h"
+
+#include <algorithm>
+
+namespace korvex::cli {
+
+namespace {
+
+// The longest file each loader looks at; bytes past these are ignored anyway.
+constexpr size_t kColourFileSize = 34;
+constexpr size_t kSetFileSize = 54;
+constexpr size_t kSetsFileSize = 5004;
+
+} // namespace
+
+std::unique_ptr<Document> startUpDocument() {
+    auto doc = std::make_unique<Document>();
+    initDocument(*doc);
+    return doc;
+}
+
+void loadFontInput(Document& doc, const std::string& path) {
+    requireReadableFile(path);
+    if (!loadFontFile(doc, path))
+        fileFailure(path, "cannot be read");
+    warnUnlessSize(path, kFontBytes, "a font");
+}
+
+void loadColourInput(Document& doc, const std::string& path) {
+    const Bytes bytes = readInputFile(path, kColourFileSize);
+    if (!loadColourBytes(doc, bytes))
+        fileFailure(path, wrongColourMagicMessage());
+    warnUnlessSize(path, kColourFileSize, "a colour file");
+}
+
+void loadSetInput(Document& doc, const std::string& path, int kind) {
+    const bool one = kind == kSetFileKind;
+    const Bytes bytes = readInputFile(path, one ? kSetFileSize : kSetsFileSize);
+    if (loadSetBytes(doc, kind, bytes) == SetLoadResult::WrongMagic) {
+        // A .sets given without --set (or the reverse) is the usual slip.
+        const std::string otherMagic = one ? "LVXS" : "KVXS";
+        const bool otherKind =
+            bytes.size() >= 4 && std::equal(otherMagic.begin(), otherMagic.end(), bytes.begin());
+        std::string hint;
+        if (otherKind)
+            hint = one ? " (it holds all sets: choose one with --set N)"
+                       : " (it holds one set: leave out --set)";
+        fileFailure(path, std::string(wrongSetMagicMessage(kind)) + hint);
+    }
+    warnUnlessSize(path, one ? kSetFileSize : kSetsFileSize,
+                   one ? "a set file" : "a file of all sets");
+}
+
+void loadImportPicture(Document& doc, const std::string& path) {
+    const Bytes bytes = readInputFile(path);
+    std::string error;
+    auto picture = decodePicture(bytes, &error);
+    if (!picture)
+        fileFailure(path, "not a picture the editor can import (" + error + ")");
+    doc.importPicture = std::move(*picture);
+}
+
+} // namespace korvex::cli

@@ -1,0 +1,102 @@
+// extract: one part of a project, read as the editor opens it, in the file the
+// editor would save that part as.
+
+#include "cli/cli_failure.h"
+#include "cli/commands.h"
+#include "cli/document_inputs.h"
+#include "cli/input_files.h"
+#include "cli/option_values.h"
+#include "cli/output.h"
+#include "core/font_codec.h"
+#include "formats/colour_file.h"
+#include "formats/font_file_bytes.h"
+#include "formats/project_file.h"
+#include "formats/set_files.h"
+#include "formats/view_editor_files.h"
+
+#include <algorithm>
+
+namespace korvex::cli {
+
+namespace {
+
+// The editor looks only at a project's first 1023 lines.
+constexpr size_t kProjectLinesRead = 1023;
+
+// True when one of the lines the editor reads holds one of the keys. The editor
+// accepts any text as a project and leaves whatever has no line as it was; a build
+// would then get start-up data without a word, so a missing part is refused.
+bool holdsAnyKey(const std::vector<std::string>& lines, const std::vector<std::string>& keys) {
+    const size_t count = std::min(lines.size(), kProjectLinesRead);
+    for (size_t i = 0; i < count; ++i)
+        for (const std::string& key : keys)
+            if (lines[i].find(key) != std::string::npos)
+                return true;
+    return false;
+}
+
+std::vector<std::string> numberedKeys(const std::string& prefix, int first, int last) {
+    std::vector<std::string> keys;
+    for (int n = first; n <= last; ++n)
+        keys.push_back(prefix + std::to_string(n) + "=");
+    return keys;
+}
+
+} // namespace
+
+void extractCommand(const ParsedCommand& command) {
+    const int chosen = int(command.has("--font")) + int(command.has("--sets")) +
+                       int(command.has("--screens")) + int(command.has("--colours"));
+    if (chosen != 1)
+        usageFailure("choose exactly one of --font N, --sets, --screens, --colours N",
+                     command.spec->name);
+    const int font = command.has("--font") ? numberOption(command, "--font", 1, kFontCount, 1)
+                                           : numberOption(command, "--colours", 1, kFontCount, 1);
+
+    std::vector<std::string> keys;
+    std::string part;
+    if (command.has("--font")) {
+        keys = numberedKeys("FONT_DATA_", font, font);
+        part =
+            "font " + std::to_string(font) + " (no FONT_DATA_" + std::to_string(font) + "= line)";
+    } else if (command.has("--colours")) {
+        keys = numberedKeys("FONT_COLOR_", font, font);
+        part = "colours of font " + std::to_string(font) + " (no FONT_COLOR_" +
+               std::to_string(font) + "= line)";
+    } else if (command.has("--sets")) {
+        keys = numberedKeys("SET_", 1, kSetCount);
+        part = "sets (no SET_ lines)";
+    } else {
+        keys = numberedKeys("SCREEN_", 0, kScreenCount - 1);
+        part = "screens (no SCREEN_ lines)";
+    }
+
+    const std::string& path = command.inputs[0];
+    if (!holdsAnyKey(splitFileLines(readInputFile(path)), keys))
+        fileFailure(path, "holds no " + part + "; is it a project file?");
+
+    auto doc = startUpDocument();
+    if (!loadProjectFile(*doc, path))
+        fileFailure(path, "cannot be read");
+
+    Bytes bytes;
+    if (command.has("--font")) {
+        // As "Save Font" with the font chosen: encoded through FontBuffer.
+        doc->CurrentFont = font;
+        encodeFont(*doc, -1);
+        bytes = fontFileBytes(*doc);
+    } else if (command.has("--colours")) {
+        // The font's colours as the working colours; a project holds no register
+        // values, so those are the start-up ones.
+        doc->CurrentFont = font;
+        loadFontColours(*doc, font);
+        bytes = colourFileBytes(*doc);
+    } else if (command.has("--sets")) {
+        bytes = setsFileBytes(*doc);
+    } else {
+        bytes = viewEditorDataBytes(*doc);
+    }
+    writeOutputFile(*command.output(), bytes);
+}
+
+} // namespace korvex::cli

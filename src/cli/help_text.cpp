@@ -1,0 +1,133 @@
+#include "cli/help_text.h"
+
+#include "cli/arguments.h"
+
+#include <map>
+
+namespace korvex::cli {
+
+namespace {
+
+struct CommandHelp {
+    std::string usage;   // after "korvex-cli "
+    std::string summary; // one line for the general help
+    std::string details; // the rest of the command's help
+};
+
+const std::string kLanguages =
+    "LANG is the language of the export window, by number or name:\n"
+    "  0 asm-dec     Assembler: Byte in decimal\n"
+    "  1 asm-hex     Assembler: Byte in hexadecimal\n"
+    "  2 action-dec  Action!: Byte in decimal\n"
+    "  3 action-hex  Action!: Byte in hexadecimal\n"
+    "  4 basic       Atari Basic\n"
+    "  5 madpascal   MadPascal: Array byte in hexadecimal\n"
+    "  6 fastbasic   FastBasic\n"
+    "The text is UTF-8 with CR LF after every line, exactly as the editor saves it.\n"
+    "Without -o it goes to standard output.\n";
+
+const std::map<std::string, CommandHelp>& helps() {
+    static const std::map<std::string, CommandHelp> table = {
+        {"export-font",
+         {"export-font FONT.fnt --lang LANG [-o OUT.txt]", "a font as source text",
+          "Writes the font export of the export window for the 128 glyphs of FONT.fnt.\n"
+          "The font file is read as \"Load Font\" reads it: a shorter file leaves the\n"
+          "missing glyph bytes 0, bytes past 1024 are ignored (both with a warning).\n\n" +
+              kLanguages}},
+        {"export-screen",
+         {"export-screen FILE [--screen N] [--range X,Y,W,H] --lang LANG [-o OUT.txt]",
+          "a View Editor screen or range as source text",
+          "Writes the screen export (or, with --range, the range export) of the View\n"
+          "Editor. FILE is View Editor data (nine screens) or screen data (one screen):\n"
+          "a name ending in .ved2 or .sved2 (any case) says which; any other name is\n"
+          "taken as screen data when it is 960 bytes or shorter, else as nine screens.\n\n"
+          "  --screen N       the screen of a .ved2 file, 0..8 (default 0)\n"
+          "  --range X,Y,W,H  the range with its top-left cell at column X (0..39) and\n"
+          "                   row Y (0..23), W (1..40) cells wide and H (1..24) high;\n"
+          "                   cut at the screen's right and bottom edges as the editor\n"
+          "                   cuts it\n\n" +
+              kLanguages}},
+        {"font-to-image",
+         {"font-to-image FONT.fnt -o OUT.png|OUT.bmp [--scale 1..4] [--four-colour] "
+          "[--colours FILE.col]",
+          "a font as a PNG or BMP picture",
+          "Writes the picture of \"Export to image\": glyphs 0..127 in four rows of 32\n"
+          "and their inverse forms below, 256 x 64 pixels times the scale. The name of\n"
+          "OUT chooses the format (.png or .bmp).\n\n"
+          "  --scale M          1..4 (default 1)\n"
+          "  --four-colour      draw in the four-colour mode (default two-colour)\n"
+          "  --colours FILE.col the colours of a colour file (default: the colours the\n"
+          "                     editor starts with)\n"}},
+        {"image-to-font",
+         {"image-to-font IMAGE -o OUT.fnt [--at X,Y] [--background RRGGBB]",
+          "a PNG or BMP picture into a font",
+          "Does what \"Import to font\" of the import window does: the picture lies at\n"
+          "(0,0) on the 576 x 342 import canvas over black, and the 256 x 32 frame at\n"
+          "X,Y gives glyphs 0..127, 32 to a row. Every pixel whose colour differs from\n"
+          "the background colour is set, every other one is clear. Pixels beyond the\n"
+          "canvas count as background.\n\n"
+          "  --at X,Y             top-left corner of the frame (default 0,0)\n"
+          "  --background RRGGBB  the background colour (\"Color 0\"), red first as in\n"
+          "                       HTML colours, e.g. FF0000 for red (default 000000);\n"
+          "                       the import window shows the same colour as $BBGGRR\n"}},
+        {"set-to-bin",
+         {"set-to-bin (SET.set | SETS.sets --set N) FONT.fnt -o OUT.bin",
+          "the glyph bytes of a set",
+          "Writes what \"Export Set to bin...\" writes: the eight bytes of the glyph in\n"
+          "every filled cell of the set, cells in order 0..24 (left to right, top to\n"
+          "bottom); empty cells give nothing.\n\n"
+          "  --set N   the set (1..100) of a file of all sets; without --set the file\n"
+          "            must hold one set\n"}},
+        {"extract",
+         {"extract PROJECT.proj2 (--font N | --sets | --screens | --colours N) -o OUT",
+          "a font, the sets, the screens or a font's colours out of a project",
+          "Opens the project as the editor does and writes one part of it in the file\n"
+          "the editor saves that part as:\n\n"
+          "  --font N     font N (1..10) as a .fnt file\n"
+          "  --sets       all 100 sets as a .sets file\n"
+          "  --screens    the nine View Editor screens as a .ved2 file\n"
+          "  --colours N  the colours of font N (1..10) as a .col file; a project holds\n"
+          "               no Atari register values, so those are the start-up ones\n\n"
+          "A project without the lines of the chosen part is refused.\n"}},
+    };
+    return table;
+}
+
+const std::string kExitStatus = "Exit status: 0 done; 1 an input cannot be used or the output "
+                                "cannot be written\n(nothing is written then); 2 wrong usage.\n"
+                                "The output is written whole or not at all, and never over an "
+                                "input.\n";
+
+} // namespace
+
+std::string commandUsage(const std::string& command) {
+    const auto found = helps().find(command);
+    return found == helps().end() ? std::string() : "korvex-cli " + found->second.usage;
+}
+
+std::string commandHelp(const std::string& command) {
+    const auto found = helps().find(command);
+    if (found == helps().end())
+        return {};
+    return "Usage: korvex-cli " + found->second.usage + "\n\n" + found->second.details + "\n" +
+           kExitStatus;
+}
+
+std::string generalHelp() {
+    std::string text = "Usage: korvex-cli COMMAND [ARGUMENTS]\n"
+                       "       korvex-cli COMMAND --help\n"
+                       "       korvex-cli --version\n\n"
+                       "Converts the editor's files without opening a window, writing the "
+                       "same bytes\nas the editor.\n\nCommands:\n";
+    for (const CommandSpec& spec : commandSpecs()) {
+        std::string name = spec.name;
+        name.resize(16, ' ');
+        text += "  " + name + helps().at(spec.name).summary + "\n";
+    }
+    text += "\nOptions go before or after the files; \"--\" ends the options. -o OUT names "
+            "the\noutput file (used exactly as given).\n\n" +
+            kExitStatus;
+    return text;
+}
+
+} // namespace korvex::cli

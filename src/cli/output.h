@@ -1,0 +1,29 @@
+#pragma once
+// Writing the converter's result: files always atomically (a failed run leaves no
+// half-written file and any old file as it was), text to standard output when no
+// file is named.
+
+#include "formats/file_io.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvex::cli {
+
+// True when both paths name the same file: the same path once "." and ".." and
+// symbolic links are resolved, or (for existing files) the same file on disk.
+bool sameFile(const std::string& a, const std::string& b);
+
+// Throws a usage CliFailure when `output` names one of `inputs`.
+void refuseOutputOverInputs(const std::string& command, const std::string& output,
+                            const std::vector<std::string>& inputs);
+
+// Throws a CliFailure (status 1) naming the file when it cannot be written.
+void writeOutputFile(const std::string& path, const Bytes& bytes);
+
+// The lines as the editor saves text (CR LF after every line), into the file or,
+// without one, to standard output.
+void writeTextOutput(const std::optional<std::string>& path, const std::vector<std::string>& lines);
+
+} // namespace korvex::cli
