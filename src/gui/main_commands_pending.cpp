@@ -14,7 +14,6 @@ void saveColourFileCommand(MainWindow&) {}
 void openAtariPaletteCommand(MainWindow&, int) {}
 void openSetsViewerCommand(MainWindow&) {}
 void openMultiFontViewCommand(MainWindow&) {}
-void openViewEditorCommand(MainWindow&) {}
 void showInfo(MainWindow&, const std::string&, int) {}
 
 } // namespace korvex

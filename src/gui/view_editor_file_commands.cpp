@@ -1,0 +1,71 @@
+#include "gui/view_editor_file_commands.h"
+
+#include "core/document.h"
+#include "formats/file_io.h"
+#include "formats/view_editor_files.h"
+#include "gui/dialogs.h"
+
+namespace korvex {
+
+namespace {
+
+const QString kDataSaveFilters = "View Editor data (*.ved2)|*.ved2|All files (*.*)|*.*";
+const QString kDataLoadFilters = "View Editor Data (*.ved2)|*.ved2|All files (*.*)|*.*";
+const QString kScreenFilters = "View Editor screen data (*.sved2)|*.sved2|All files (*.*)|*.*";
+const QString kRangeFilters = "Range block (*.ranb)|*.ranb|All files (*.*)|*.*";
+
+// Width and height are signed bytes, so no block holds more than 127 x 127 cells.
+constexpr size_t kLargestRangeBlock = 2 + 127 * 127;
+
+void saveChosen(QWidget* parent, const QString& title, const QString& filters, const Bytes& bytes) {
+    const FileChoice choice = dialogs().saveFile(parent, title, "", filters);
+    if (!choice.path.isEmpty())
+        writeFileAtomic(choice.path.toStdString(), bytes);
+}
+
+} // namespace
+
+bool loadViewEditorDataCommand(QWidget* parent, Document& doc) {
+    const FileChoice choice =
+        dialogs().openFile(parent, "Load View Editor Data...", "", kDataLoadFilters);
+    if (choice.path.isEmpty())
+        return false;
+    if (auto bytes = readFileBytes(choice.path.toStdString(), kViewEditorDataBytes))
+        loadViewEditorData(doc, *bytes);
+    return true;
+}
+
+void saveViewEditorDataCommand(QWidget* parent, const Document& doc) {
+    saveChosen(parent, "Save View Editor data...", kDataSaveFilters, viewEditorDataBytes(doc));
+}
+
+bool loadViewEditorScreenCommand(QWidget* parent, Document& doc) {
+    const FileChoice choice =
+        dialogs().openFile(parent, "Load View Editor screen data...", "", kScreenFilters);
+    if (choice.path.isEmpty())
+        return false;
+    if (auto bytes = readFileBytes(choice.path.toStdString(), kScreenCells))
+        loadScreenData(doc, *bytes);
+    return true;
+}
+
+void saveViewEditorScreenCommand(QWidget* parent, const Document& doc) {
+    saveChosen(parent, "Save View Editor screen data...", kScreenFilters, screenDataBytes(doc));
+}
+
+bool saveOrLoadRangeBlock(QWidget* parent, Document& doc) {
+    if (doc.rangeMode == rangeModeSave) {
+        saveChosen(parent, "Save range...", kRangeFilters, rangeBlockBytes(doc));
+        return false;
+    }
+    const FileChoice choice = dialogs().openFile(parent, "Load range...", "", kRangeFilters);
+    if (choice.path.isEmpty())
+        return false;
+    auto bytes = readFileBytes(choice.path.toStdString(), kLargestRangeBlock);
+    if (!bytes)
+        return false;
+    loadRangeBlock(doc, *bytes);
+    return true;
+}
+
+} // namespace korvex

@@ -1,0 +1,25 @@
+#pragma once
+// The View Editor's file commands. Each asks for a file name (the name is used
+// as chosen, no extension is added); a cancelled dialog changes nothing and a
+// file that cannot be opened or written ends the command silently.
+
+class QWidget;
+
+namespace korvex {
+
+struct Document;
+
+// All nine screens (.ved2). Loading answers true when a name was chosen: the
+// View Editor then redraws, also when the file could not be opened.
+bool loadViewEditorDataCommand(QWidget* parent, Document& doc);
+void saveViewEditorDataCommand(QWidget* parent, const Document& doc);
+
+// The current screen (.sved2), with the same answer as above.
+bool loadViewEditorScreenCommand(QWidget* parent, Document& doc);
+void saveViewEditorScreenCommand(QWidget* parent, const Document& doc);
+
+// A range block (.ranb): saved from the range rectangle in rangeModeSave, placed
+// at (rangeX, rangeY) otherwise. Answers true when a block was loaded.
+bool saveOrLoadRangeBlock(QWidget* parent, Document& doc);
+
+} // namespace korvex
