@@ -103,7 +103,9 @@ void ViewEditorWindow::buildMenus() {
     addItems(menuBar()->addMenu("Other"), otherItems);
 }
 
-RangeDialog* ViewEditorWindow::rangeDialog() const { return rangeDialog_.data(); }
+RangeDialog* ViewEditorWindow::rangeDialog() const {
+    return rangeDialog_.data();
+}
 
 QAction* ViewEditorWindow::menuAction(int id) const {
     auto it = actions_.find(id);
