@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 #include "core/fault_handler.h"
+#include "formats/palette_picture.h"
 #include "gui/main_window.h"
 
 #include <QApplication>
@@ -12,8 +13,11 @@
 namespace korvex {
 
 void startUp(Document& doc, MainWindow& window) {
-    // Steps after the main window exists: fonts and sets, status bar, animation
-    // boxes and timer, register values, swatches, first drawing.
+    // Steps after the main window exists: picture decoding, fonts and sets, status
+    // bar, animation boxes and timer, register values, swatches, first drawing.
+    // The palette picture is decoded once, here, so the palette window opens
+    // without decoding.
+    palettePicture();
     prepareFontsAndSets(doc);
     window.setStatusField(1, "Font: " + QString::fromStdString(doc.FontName[1]));
     for (int i = 1; i <= 100; ++i) {

@@ -11,7 +11,6 @@ void loadSetFileCommand(MainWindow&, int) {}
 void saveSetFileCommand(MainWindow&, int) {}
 void loadColourFileCommand(MainWindow&) {}
 void saveColourFileCommand(MainWindow&) {}
-void openAtariPaletteCommand(MainWindow&, int) {}
 void openSetsViewerCommand(MainWindow&) {}
 void openMultiFontViewCommand(MainWindow&) {}
 void showInfo(MainWindow&, const std::string&, int) {}
