@@ -5,12 +5,6 @@
 
 namespace korvex {
 
-void openProjectCommand(MainWindow&) {}
-void saveProjectCommand(MainWindow&, const std::string&) {}
-void loadSetFileCommand(MainWindow&, int) {}
-void saveSetFileCommand(MainWindow&, int) {}
-void loadColourFileCommand(MainWindow&) {}
-void saveColourFileCommand(MainWindow&) {}
 void openSetsViewerCommand(MainWindow&) {}
 void openMultiFontViewCommand(MainWindow&) {}
 void showInfo(MainWindow&, const std::string&, int) {}

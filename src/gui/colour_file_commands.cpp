@@ -1,0 +1,53 @@
+#include "gui/colour_file_commands.h"
+
+#include "core/document.h"
+#include "formats/colour_file.h"
+#include "formats/file_io.h"
+#include "gui/dialogs.h"
+#include "gui/main_window.h"
+#include "gui/save_failure.h"
+
+namespace korvex {
+
+namespace {
+
+// A colour file is 34 bytes; anything past that is ignored anyway.
+constexpr size_t kColourFileSize = 34;
+
+} // namespace
+
+void saveColourFileCommand(MainWindow& window) {
+    Document& doc = window.doc();
+    const FileChoice choice =
+        dialogs().saveFile(&window, "Save colors (.col)", QString(), kColourFileFilters);
+    doc.CanvasEventSkip = 2;
+    if (choice.path.isEmpty())
+        return;
+    // The extension is added whichever filter was chosen.
+    const std::string path = withExtension(choice.path.toStdString(), ".col");
+    std::string error;
+    if (!writeFileAtomic(path, colourFileBytes(doc), &error))
+        reportSaveFailure(&window, QString::fromStdString(path), QString::fromStdString(error));
+}
+
+void loadColourFileCommand(MainWindow& window) {
+    Document& doc = window.doc();
+    const FileChoice choice =
+        dialogs().openFile(&window, "Load colors (.col)", QString(), kColourFileFilters);
+    doc.CanvasEventSkip = 2;
+    if (choice.path.isEmpty())
+        return;
+    const auto bytes = readFileBytes(choice.path.toStdString(), kColourFileSize);
+    if (!bytes)
+        return;
+    if (!loadColourBytes(doc, *bytes)) {
+        dialogs().message(&window, "Error!", wrongColourMagicMessage());
+        return;
+    }
+    // The swatches and the two button boxes show the new colours, and every canvas
+    // is drawn with them.
+    window.refreshColourBoxes();
+    window.redrawMainWindow();
+}
+
+} // namespace korvex

@@ -1,0 +1,94 @@
+#include "gui/project_commands.h"
+
+#include "core/document.h"
+#include "formats/file_io.h"
+#include "formats/project_file.h"
+#include "gui/dialogs.h"
+#include "gui/main_window.h"
+#include "gui/range_dialog.h"
+#include "gui/save_failure.h"
+#include "gui/view_editor_window.h"
+
+#include <QPushButton>
+
+namespace korvex {
+
+namespace {
+
+constexpr int kNoticeMs = 2000;
+
+void showProjectName(MainWindow& window) {
+    const std::string name = fileNamePart(window.doc().projectPath);
+    window.setStatusField(2, "Project: " + QString::fromStdString(name));
+}
+
+} // namespace
+
+void showViewEditorSwitches(MainWindow& window) {
+    ViewEditorWindow* editor = findViewEditor(window);
+    if (!editor)
+        return;
+    const Document& doc = window.doc();
+    // setChecked raises no click, so the editor's own commands do not run again.
+    editor->GridToggle->setChecked(doc.gridShown == 1);
+    editor->SetDrawToggle->setChecked(doc.setDrawing == 1);
+    editor->AlwaysOnTopToggle->setChecked(doc.alwaysOnTop == 1);
+    const bool onTop = doc.alwaysOnTop == 1;
+    if (editor->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
+        // Changing a window flag hides the window; show it again where it was.
+        const QPoint where = editor->pos();
+        editor->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        editor->move(where);
+        editor->show();
+    }
+}
+
+void openProjectCommand(MainWindow& window) {
+    Document& doc = window.doc();
+    const FileChoice choice =
+        dialogs().openFile(&window, "Open project (.proj2)", QString(), kProjectFileFilters);
+    if (choice.path.isEmpty())
+        return;
+    // A file that cannot be read is passed over without a word; any readable text
+    // is applied, project or not.
+    if (!loadProjectFile(doc, choice.path.toStdString()))
+        return;
+    showProjectName(window);
+    // The current font's name may have come with the project.
+    if (doc.CurrentFont >= 1 && doc.CurrentFont <= kFontCount)
+        window.setStatusField(1, "Font: " + QString::fromStdString(doc.FontName[doc.CurrentFont]));
+    showViewEditorSwitches(window);
+    // Drawn before the notice so the loaded work is what the user sees behind it.
+    window.redrawMainWindow();
+    showInfo(window, "Project loaded!", kNoticeMs);
+}
+
+void saveProjectCommand(MainWindow& window, const std::string& mode) {
+    Document& doc = window.doc();
+    const bool saveAs = mode == "zapiszjako";
+    std::string path = doc.projectPath;
+    const bool ask = saveAs || path.empty();
+    if (ask) {
+        const QString start =
+            saveAs ? QString::fromStdString(doc.projectPath) : QString("default.proj2");
+        const FileChoice choice =
+            dialogs().saveFile(&window, "Save project (.proj2)", start, kProjectFileFilters);
+        if (choice.path.isEmpty())
+            return;
+        // The extension is added whichever filter was chosen.
+        path = withExtension(choice.path.toStdString(), ".proj2");
+    }
+    std::string error;
+    if (!saveProjectFile(doc, path, &error)) {
+        // The write is atomic: the file on disk, if any, is still the old one.
+        reportSaveFailure(&window, QString::fromStdString(path), QString::fromStdString(error));
+        return;
+    }
+    showProjectName(window);
+    // Only the save without a dialog needs telling that it happened, and only
+    // once the file is really on disk.
+    if (!ask)
+        showInfo(window, "Project saved!", kNoticeMs);
+}
+
+} // namespace korvex
