@@ -56,8 +56,9 @@ TEST(ViewEditorMouse, LeftPaintsPickedGlyphOnTheCurrentScreenOnly) {
     EXPECT_EQ(doc->controlHeld, 0);
     EXPECT_EQ(countNonZero(*doc, 4), 1);
     for (int s = 0; s < kScreenCount; ++s) {
-        if (s != 4)
+        if (s != 4) {
             EXPECT_EQ(countNonZero(*doc, s), 0) << s;
+        }
     }
 }
 
