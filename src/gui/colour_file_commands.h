@@ -1,9 +1,9 @@
 #pragma once
 // The main window's colour-file commands ("Save Colors", "Load Colors"): the six
 // colour registers as a .col file. The commands are declared with the other
-// main-window commands in main_commands_pending.h.
+// main-window commands in window_commands.h.
 
-#include "gui/main_commands_pending.h"
+#include "gui/window_commands.h"
 
 #include <QString>
 

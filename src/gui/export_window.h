@@ -5,10 +5,10 @@
 // open. Closing it in any way clears exportKind, so the next export without a kind
 // is the font again.
 //
-// The main window opens it with openExportWindowCommand (main_commands_pending.h);
+// The main window opens it with openExportWindowCommand (window_commands.h);
 // the View Editor sets exportKind first and opens it the same way.
 
-#include "gui/main_commands_pending.h"
+#include "gui/window_commands.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 #pragma once
 // The main window's font-file commands: load a .fnt file into the current font,
 // save the current font, and save a range of its glyphs. The commands themselves
-// are declared with the other main-window commands in main_commands_pending.h.
+// are declared with the other main-window commands in window_commands.h.
 
-#include "gui/main_commands_pending.h"
+#include "gui/window_commands.h"
 
 #include <QString>
 

@@ -6,7 +6,7 @@
 #include "formats/png_codec.h"
 #include "gui/canvas_widget.h"
 #include "gui/dialogs.h"
-#include "gui/main_commands_pending.h"
+#include "gui/window_commands.h"
 #include "gui/main_window.h"
 #include "gui/save_failure.h"
 #include "render/font_picture.h"

@@ -7,7 +7,7 @@
 #include "formats/picture_codec.h"
 #include "gui/canvas_widget.h"
 #include "gui/dialogs.h"
-#include "gui/main_commands_pending.h"
+#include "gui/window_commands.h"
 #include "gui/main_window.h"
 #include "render/import_canvas.h"
 

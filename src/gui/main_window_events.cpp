@@ -8,7 +8,7 @@
 #include "core/set_composition.h"
 #include "gui/canvas_widget.h"
 #include "gui/dialogs.h"
-#include "gui/main_commands_pending.h"
+#include "gui/window_commands.h"
 #include "gui/main_window.h"
 
 #include <QAction>

@@ -5,10 +5,10 @@
 // the choice.
 //
 // The main window's palette buttons open it with openAtariPaletteCommand
-// (main_commands_pending.h).
+// (window_commands.h).
 
 #include "core/document.h"
-#include "gui/main_commands_pending.h"
+#include "gui/window_commands.h"
 
 #include <QDialog>
 

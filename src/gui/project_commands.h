@@ -1,8 +1,8 @@
 #pragma once
 // The Project menu: "Open...", "Save" and "Save As...". The commands are declared
-// with the other main-window commands in main_commands_pending.h.
+// with the other main-window commands in window_commands.h.
 
-#include "gui/main_commands_pending.h"
+#include "gui/window_commands.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #pragma once
 // The main window's set-file commands: load and save the current set (.set), all
 // sets (.sets), and export the current set's glyph bytes (.bin). The commands are
-// declared with the other main-window commands in main_commands_pending.h.
+// declared with the other main-window commands in window_commands.h.
 
-#include "gui/main_commands_pending.h"
+#include "gui/window_commands.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 #include "core/glyph_code.h"
 #include "core/view_editor.h"
 #include "gui/canvas_widget.h"
-#include "gui/main_commands_pending.h"
+#include "gui/window_commands.h"
 #include "gui/main_window.h"
 #include "gui/range_dialog.h"
 #include "gui/view_all_screens.h"
