@@ -16,11 +16,11 @@ bool isHelp(const std::string& arg) {
 }
 
 // The option `arg` names (long or short form), or null.
-const OptionSpec* findOption(const CommandSpec& spec, const std::string& arg) {
+const OptionSpec* findOption(const CommandSpec& form, const std::string& arg) {
     const auto matches = [&](const OptionSpec& o) {
         return arg == o.name || (!o.shortName.empty() && arg == o.shortName);
     };
-    for (const OptionSpec& o : spec.options)
+    for (const OptionSpec& o : form.options)
         if (matches(o))
             return &o;
     if (matches(kOutputOption))
@@ -28,9 +28,9 @@ const OptionSpec* findOption(const CommandSpec& spec, const std::string& arg) {
     return nullptr;
 }
 
-ParsedCommand parseCommand(const CommandSpec& spec, const std::vector<std::string>& args) {
+ParsedCommand parseCommand(const CommandSpec& form, const std::vector<std::string>& args) {
     ParsedCommand parsed;
-    parsed.spec = &spec;
+    parsed.form = &form;
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -50,11 +50,11 @@ ParsedCommand parseCommand(const CommandSpec& spec, const std::vector<std::strin
             name = arg.substr(0, equals);
             attached = arg.substr(equals + 1);
         }
-        const OptionSpec* option = findOption(spec, name);
+        const OptionSpec* option = findOption(form, name);
         if (!option)
-            usageFailure("unknown option '" + name + "' for " + spec.name, spec.name);
+            usageFailure("unknown option '" + name + "' for " + form.name, form.name);
         if (parsed.has(option->name))
-            usageFailure("option " + option->name + " given twice", spec.name);
+            usageFailure("option " + option->name + " given twice", form.name);
         std::string value;
         if (option->takesValue) {
             if (attached) {
@@ -62,26 +62,26 @@ ParsedCommand parseCommand(const CommandSpec& spec, const std::vector<std::strin
             } else if (i + 1 < args.size()) {
                 value = args[++i];
             } else {
-                usageFailure("option " + option->name + " needs a value", spec.name);
+                usageFailure("option " + option->name + " needs a value", form.name);
             }
         } else if (attached) {
-            usageFailure("option " + option->name + " takes no value", spec.name);
+            usageFailure("option " + option->name + " takes no value", form.name);
         }
         parsed.options[option->name] = value;
     }
 
-    if (parsed.inputs.size() < spec.inputs.size())
-        usageFailure("missing input " + spec.inputs[parsed.inputs.size()], spec.name);
-    if (parsed.inputs.size() > spec.inputs.size())
-        usageFailure("unexpected argument '" + parsed.inputs[spec.inputs.size()] + "'", spec.name);
-    for (const OptionSpec& o : spec.options)
+    if (parsed.inputs.size() < form.inputs.size())
+        usageFailure("missing input " + form.inputs[parsed.inputs.size()], form.name);
+    if (parsed.inputs.size() > form.inputs.size())
+        usageFailure("unexpected argument '" + parsed.inputs[form.inputs.size()] + "'", form.name);
+    for (const OptionSpec& o : form.options)
         if (o.required && !parsed.has(o.name))
-            usageFailure("missing option " + o.name, spec.name);
-    if (spec.output == OutputKind::Binary && !parsed.output())
-        usageFailure(spec.name + " writes binary data: name the output file with -o OUT",
-                     spec.name);
+            usageFailure("missing option " + o.name, form.name);
+    if (form.output == OutputKind::Binary && !parsed.output())
+        usageFailure(form.name + " writes binary data: name the output file with -o OUT",
+                     form.name);
     if (parsed.output() && parsed.output()->empty())
-        usageFailure("the output file name is empty", spec.name);
+        usageFailure("the output file name is empty", form.name);
     return parsed;
 }
 
@@ -117,9 +117,9 @@ const std::vector<CommandSpec>& commandSpecs() {
 }
 
 const CommandSpec* findCommand(const std::string& name) {
-    for (const CommandSpec& spec : commandSpecs())
-        if (spec.name == name)
-            return &spec;
+    for (const CommandSpec& form : commandSpecs())
+        if (form.name == name)
+            return &form;
     return nullptr;
 }
 
@@ -132,7 +132,7 @@ std::optional<std::string> ParsedCommand::value(const std::string& name) const {
 
 std::vector<std::string> ParsedCommand::inputFiles() const {
     std::vector<std::string> files = inputs;
-    for (const OptionSpec& o : spec->options)
+    for (const OptionSpec& o : form->options)
         if (o.namesInputFile && has(o.name))
             files.push_back(*value(o.name));
     return files;
@@ -145,11 +145,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     const std::string& first = args[0];
     if (isHelp(first) || first == "help") {
         if (first == "help" && args.size() > 1) {
-            const CommandSpec* spec = findCommand(args[1]);
-            if (!spec)
+            const CommandSpec* form = findCommand(args[1]);
+            if (!form)
                 usageFailure("unknown command '" + args[1] + "'");
             line.request = Request::CommandHelp;
-            line.command.spec = spec;
+            line.command.form = form;
             return line;
         }
         line.request = Request::GeneralHelp;
@@ -159,19 +159,19 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         line.request = Request::Version;
         return line;
     }
-    const CommandSpec* spec = findCommand(first);
-    if (!spec)
+    const CommandSpec* form = findCommand(first);
+    if (!form)
         usageFailure("unknown command '" + first + "'");
 
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     const auto end = std::find(rest.begin(), rest.end(), "--");
     if (std::any_of(rest.begin(), end, isHelp)) {
         line.request = Request::CommandHelp;
-        line.command.spec = spec;
+        line.command.form = form;
         return line;
     }
     line.request = Request::RunCommand;
-    line.command = parseCommand(*spec, rest);
+    line.command = parseCommand(*form, rest);
     return line;
 }
 

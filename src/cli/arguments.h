@@ -32,7 +32,7 @@ const std::vector<CommandSpec>& commandSpecs();
 const CommandSpec* findCommand(const std::string& name);
 
 struct ParsedCommand {
-    const CommandSpec* spec = nullptr;
+    const CommandSpec* form = nullptr;
     std::vector<std::string> inputs;
     std::map<std::string, std::string> options; // by long name; flags hold ""
 

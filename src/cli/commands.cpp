@@ -14,8 +14,8 @@ void runCommand(const ParsedCommand& command) {
         {"set-to-bin", setToBinCommand},       {"extract", extractCommand},
     };
     if (const auto output = command.output())
-        refuseOutputOverInputs(command.spec->name, *output, command.inputFiles());
-    runners.at(command.spec->name)(command);
+        refuseOutputOverInputs(command.form->name, *output, command.inputFiles());
+    runners.at(command.form->name)(command);
 }
 
 } // namespace korvex::cli

@@ -37,7 +37,7 @@ void exportScreenCommand(const ParsedCommand& command) {
     if (kind == ScreenFileKind::OneScreen && command.has("--screen"))
         usageFailure(path + " holds one screen (" + describeScreenFileKind(path) +
                          "); --screen chooses among the nine screens of a .ved2 file",
-                     command.spec->name);
+                     command.form->name);
 
     auto doc = startUpDocument();
     if (kind == ScreenFileKind::AllScreens) {

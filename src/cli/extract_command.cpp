@@ -49,7 +49,7 @@ void extractCommand(const ParsedCommand& command) {
                        int(command.has("--screens")) + int(command.has("--colours"));
     if (chosen != 1)
         usageFailure("choose exactly one of --font N, --sets, --screens, --colours N",
-                     command.spec->name);
+                     command.form->name);
     const int font = command.has("--font") ? numberOption(command, "--font", 1, kFontCount, 1)
                                            : numberOption(command, "--colours", 1, kFontCount, 1);
 

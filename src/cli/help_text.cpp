@@ -119,10 +119,10 @@ std::string generalHelp() {
                        "       korvex-cli --version\n\n"
                        "Converts the editor's files without opening a window, writing the "
                        "same bytes\nas the editor.\n\nCommands:\n";
-    for (const CommandSpec& spec : commandSpecs()) {
-        std::string name = spec.name;
+    for (const CommandSpec& form : commandSpecs()) {
+        std::string name = form.name;
         name.resize(16, ' ');
-        text += "  " + name + helps().at(spec.name).summary + "\n";
+        text += "  " + name + helps().at(form.name).summary + "\n";
     }
     text += "\nOptions go before or after the files; \"--\" ends the options. -o OUT names "
             "the\noutput file (used exactly as given).\n\n" +

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
             std::cout << "korvex-cli " << KORVEX_VERSION << '\n';
             break;
         case Request::CommandHelp:
-            std::cout << commandHelp(line.command.spec->name);
+            std::cout << commandHelp(line.command.form->name);
             break;
         case Request::RunCommand:
             runCommand(line.command);

@@ -12,7 +12,7 @@ namespace {
 [[noreturn]] void badValue(const ParsedCommand& command, const std::string& option,
                            const std::string& value, const std::string& accepted) {
     usageFailure("bad value '" + value + "' for " + option + " (" + accepted + ")",
-                 command.spec->name);
+                 command.form->name);
 }
 
 std::string rangeText(int lo, int hi) {

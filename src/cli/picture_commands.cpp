@@ -32,7 +32,7 @@ PictureFileKind pictureKindOf(const ParsedCommand& command) {
     if (endsWith(path, ".bmp"))
         return PictureFileKind::Bmp;
     usageFailure("the output " + path + " must end in .png or .bmp (it chooses the format)",
-                 command.spec->name);
+                 command.form->name);
 }
 
 // The import reads what the 576 x 342 canvas shows; say so when the frame takes
