@@ -1,3 +1,5 @@
 #include "gui/app.h"
 
-int main(int argc, char** argv) { return korvex::runApp(argc, argv); }
+int main(int argc, char** argv) {
+    return korvex::runApp(argc, argv);
+}

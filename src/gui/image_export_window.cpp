@@ -6,9 +6,9 @@
 #include "formats/png_codec.h"
 #include "gui/canvas_widget.h"
 #include "gui/dialogs.h"
-#include "gui/window_commands.h"
 #include "gui/main_window.h"
 #include "gui/save_failure.h"
+#include "gui/window_commands.h"
 #include "render/font_picture.h"
 #include "render/picture_convert.h"
 

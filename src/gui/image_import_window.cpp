@@ -7,8 +7,8 @@
 #include "formats/picture_codec.h"
 #include "gui/canvas_widget.h"
 #include "gui/dialogs.h"
-#include "gui/window_commands.h"
 #include "gui/main_window.h"
+#include "gui/window_commands.h"
 #include "render/import_canvas.h"
 
 #include <QLabel>

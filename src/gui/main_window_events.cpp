@@ -8,8 +8,8 @@
 #include "core/set_composition.h"
 #include "gui/canvas_widget.h"
 #include "gui/dialogs.h"
-#include "gui/window_commands.h"
 #include "gui/main_window.h"
+#include "gui/window_commands.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "gui/range_dialog.h"
 
 #include "core/view_editor.h"
-#include "gui/window_commands.h"
 #include "gui/main_window.h"
 #include "gui/up_down_spinner.h"
 #include "gui/view_editor_file_commands.h"
+#include "gui/window_commands.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -3,11 +3,11 @@
 #include "core/glyph_code.h"
 #include "core/view_editor.h"
 #include "gui/canvas_widget.h"
-#include "gui/window_commands.h"
 #include "gui/main_window.h"
 #include "gui/range_dialog.h"
 #include "gui/view_all_screens.h"
 #include "gui/view_editor_file_commands.h"
+#include "gui/window_commands.h"
 #include "gui/wrapping_button.h"
 #include "render/view_editor_drawing.h"
 
