@@ -8,6 +8,7 @@
 #include "scripted_dialogs.h"
 #include "test_document.h"
 
+#include "main_window_fixture.h"
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -24,21 +25,8 @@ using test::writeBytes;
 
 const QString kColourFilters = "Color palette (*.col)|*.col|All files (*.*)|*.*";
 
-class ColourFileCommands : public ::testing::Test {
+class ColourFileCommands : public test::MainWindowFixture {
 protected:
-    std::unique_ptr<Document> doc = test::freshDocument();
-    MainWindow window{*doc};
-    test::ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-
-    void SetUp() override {
-        startUp(*doc, window);
-        window.show();
-        ASSERT_TRUE(dir.isValid());
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
     // A colour file with registers 10, 20, .. 60 and RGB colours (r, 16r, 32r) for
     // r = 1 .. 6 (times 4 to spread them).
     static QByteArray colourFile() {

@@ -12,6 +12,7 @@
 #include "scripted_dialogs.h"
 #include "test_document.h"
 
+#include "main_window_fixture.h"
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -35,19 +36,8 @@ QString joined(const std::vector<std::string>& lines) {
     return out.join('\n');
 }
 
-class ExportWindowTest : public ::testing::Test {
+class ExportWindowTest : public test::MainWindowFixture {
 protected:
-    std::unique_ptr<Document> doc = test::freshDocument();
-    MainWindow window{*doc};
-    test::ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-
-    void SetUp() override {
-        startUp(*doc, window);
-        window.show();
-        ASSERT_TRUE(dir.isValid());
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
     QString expected(int language) { return joined(generateExport(*doc, language)); }
 };
 

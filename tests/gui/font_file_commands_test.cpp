@@ -10,6 +10,7 @@
 #include "scripted_dialogs.h"
 #include "test_document.h"
 
+#include "main_window_fixture.h"
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -29,21 +30,8 @@ using test::writeBytes;
 
 const QString kFontFilters = "Font (*.fnt)|*.fnt|All files (*.*)|*.*";
 
-class FontFileCommands : public ::testing::Test {
+class FontFileCommands : public test::MainWindowFixture {
 protected:
-    std::unique_ptr<Document> doc = test::freshDocument();
-    MainWindow window{*doc};
-    test::ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-
-    void SetUp() override {
-        startUp(*doc, window);
-        window.show();
-        ASSERT_TRUE(dir.isValid());
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    void menu(int id) { window.menuAction(id)->trigger(); }
-
     // The current font as the file commands write it.
     QByteArray encodedFont() {
         encodeFont(*doc, -1);

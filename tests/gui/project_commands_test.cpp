@@ -13,6 +13,7 @@
 #include "scripted_dialogs.h"
 #include "test_document.h"
 
+#include "main_window_fixture.h"
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -30,25 +31,16 @@ using test::writeBytes;
 
 const QString kProjectFilters = "Project (*.proj2)|*.proj2|All files (*.*)|*.*";
 
-class ProjectCommands : public ::testing::Test {
+class ProjectCommands : public test::MainWindowFixture {
 protected:
-    std::unique_ptr<Document> doc = test::freshDocument();
-    MainWindow window{*doc};
-    test::ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-
     void SetUp() override {
-        startUp(*doc, window);
-        window.show();
+        MainWindowFixture::SetUp();
         setInfoWaitForTests(false);
-        ASSERT_TRUE(dir.isValid());
     }
     void TearDown() override {
         setInfoWaitForTests(true);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    void menu(int id) { window.menuAction(id)->trigger(); }
     // Saves the document through "Save As..." under `name`.
     void saveAs(const QString& name) {
         dialogs.files.push_back({path(name), 0});

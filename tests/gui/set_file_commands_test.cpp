@@ -10,6 +10,7 @@
 #include "scripted_dialogs.h"
 #include "test_document.h"
 
+#include "main_window_fixture.h"
 #include <QAction>
 #include <QDir>
 #include <QPushButton>
@@ -24,21 +25,8 @@ namespace {
 using test::fileBytes;
 using test::writeBytes;
 
-class SetFileCommands : public ::testing::Test {
+class SetFileCommands : public test::MainWindowFixture {
 protected:
-    std::unique_ptr<Document> doc = test::freshDocument();
-    MainWindow window{*doc};
-    test::ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-
-    void SetUp() override {
-        startUp(*doc, window);
-        window.show();
-        ASSERT_TRUE(dir.isValid());
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    void menu(int id) { window.menuAction(id)->trigger(); }
-    void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     // Sets 1..100, cells 0..24: what the files hold.
     bool setsEqual(const Document& other) const {
         for (int s = 1; s <= kSetCount; ++s)
