@@ -17,16 +17,31 @@ using Bytes = std::vector<uint8_t>;
 // when it cannot be opened or read.
 std::optional<Bytes> readFileBytes(const std::string& path, size_t maxBytes = 0);
 
-// Writes the file atomically; false (and the old file untouched) on any failure.
-// On failure `error` (when given) receives a short reason.
+// Writes the file atomically; false (and the old file untouched, no temporary file
+// left behind) on any failure. On failure `error` (when given) receives a short
+// reason. The new file keeps the permission bits (and, where allowed, the owner) of
+// the file it replaces; a new file gets the folder's defaults (0666 less the umask).
+// A path that is a symbolic link is written through: its target is replaced and
+// the link stays. Once renamed into place, the folder is synced so the new name
+// survives a power cut; a failure of that last sync alone is not a failed save, the
+// new file being in place already.
 bool writeFileAtomic(const std::string& path, const Bytes& data, std::string* error = nullptr);
 bool writeFileAtomic(const std::string& path, const std::string& data,
                      std::string* error = nullptr);
 
+// The steps of writeFileAtomic, in their order.
+enum class WriteStep { CreateTemporary, Write, Sync, Rename, SyncFolder };
+
+// For tests: until called again with nothing, every atomic write fails at `step` as
+// if the system had refused it (EIO), and goes on as it does after a real failure.
+// A failing Write has written part of the data first.
+void setFailingWriteStep(std::optional<WriteStep> step);
+
 // Lines joined with CR LF after every line, as every text file of the program.
 std::string joinCrLf(const std::vector<std::string>& lines);
 
-// The part of a path after its last separator ("/" or "\"); the whole path if none.
+// The part of a path after its last "/" (the only folder separator here); the
+// whole path if it has none.
 std::string fileNamePart(const std::string& path);
 
 // Appends `extension` (e.g. ".fnt") unless the name already ends in it, compared

@@ -128,6 +128,16 @@ private:
     size_t pos_ = 0;
 };
 
+// A text value kept on its one line: every control character (CR and LF above
+// all, which would split the line and shift every line after it) becomes a space.
+// Everything else stays byte for byte.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return text;
+}
+
 void appendNumber(std::string& line, int64_t value, bool trailingSpace) {
     line += std::to_string(value);
     if (trailingSpace)
@@ -154,7 +164,7 @@ std::vector<std::string> writeProjectLines(Document& doc) {
 
     lines.push_back("[FONTS & COLOR]");
     for (int i = 1; i <= kFontCount; ++i) {
-        lines.push_back(numberedKey("FONT_NAME_", i) + doc.FontName[i]);
+        lines.push_back(numberedKey("FONT_NAME_", i) + oneLine(doc.FontName[i]));
         std::string colours = numberedKey("FONT_COLOR_", i);
         for (int r = 1; r <= 6; ++r)
             appendNumber(colours, doc.FontColours[i][r], r < 6);

@@ -15,8 +15,9 @@
 
 namespace korvex {
 
-// Lines a project file is made of, without line ends. Every font is encoded through
-// FontBuffer on the way, so afterwards FontBuffer holds font 10.
+// Lines a project file is made of, without line ends; always 153 of them, as a
+// font name's control characters are written as spaces. Every font is encoded
+// through FontBuffer on the way, so afterwards FontBuffer holds font 10.
 std::vector<std::string> writeProjectLines(Document& doc);
 
 // Applies the lines of a project file (the file's first line first). Only the first

@@ -58,8 +58,8 @@ TEST(FontFile, EmptyFileGivesBlankFontNamedAfterIt) {
     const std::string path = dir.filePath("sub\\odd name.fnt").toStdString();
     ASSERT_TRUE(writeFileAtomic(path, Bytes{}));
     ASSERT_TRUE(loadFontFile(*doc, path));
-    // A backslash separates names too.
-    EXPECT_EQ(doc->FontName[1], "odd name.fnt");
+    // Only "/" separates folders: a backslash is part of the name.
+    EXPECT_EQ(doc->FontName[1], "sub\\odd name.fnt");
     for (int g = 0; g < 128; ++g)
         for (int y = 0; y < 8; ++y)
             ASSERT_EQ(pixelRow(*doc, 1, g, y), 0);

@@ -293,6 +293,33 @@ TEST(ProjectFile, NamesAreRestoredWholeAndCannotCaptureOtherKeys) {
     EXPECT_EQ(getCell(*target, 0, 0, 0), 0);
 }
 
+TEST(ProjectFile, ControlCharactersInNamesCannotBreakTheFile) {
+    // Names come from file names, which may hold line breaks on this system.
+    auto source = test::freshDocument();
+    source->FontName[1] = "two\nlines.fnt";
+    source->FontName[2] = std::string("cr\rtab\tnul") + '\0' + "del\x7f.fnt";
+    source->FontName[3] = "\n";
+    // Backslashes and non-ASCII text stay byte for byte.
+    source->FontName[4] = "a\\b \xC5\xBC\xC3\xB3\xC5\x82w.fnt";
+    source->FontName[5] = "\nSET_1=9 9 9";
+    source->Sets[1][0] = 3;
+    const std::string text = joinCrLf(writeProjectLines(*source));
+    const auto lines = splitFileLines(Bytes(text.begin(), text.end()));
+    ASSERT_EQ(lines.size(), 153u);
+    EXPECT_EQ(lines[12], "FONT_NAME_1=two lines.fnt");
+
+    auto target = test::freshDocument();
+    readProjectLines(*target, lines);
+    EXPECT_EQ(target->FontName[1], "two lines.fnt");
+    EXPECT_EQ(target->FontName[2], "cr tab nul del .fnt");
+    EXPECT_EQ(target->FontName[3], " ");
+    EXPECT_EQ(target->FontName[4], source->FontName[4]);
+    EXPECT_EQ(target->FontName[5], " SET_1=9 9 9");
+    EXPECT_EQ(target->Sets[1][0], 3);
+    EXPECT_EQ(target->Sets[1][1], -1);
+    EXPECT_EQ(target->FontName[6], "Empty.fnt");
+}
+
 TEST(ProjectFile, KeysFoundInsideLinesUseTheDescribedCut) {
     // Without a line starting with the key, the first line containing it is used,
     // minus as many leading characters as the key has.
