@@ -27,14 +27,16 @@ bool loadFontFile(Document& doc, const std::string& path) {
     return true;
 }
 
-bool saveFontFile(const Document& doc, const std::string& path) {
-    return writeFileAtomic(path, Bytes(doc.FontBuffer, doc.FontBuffer + kFontBytes));
+bool saveFontFile(const Document& doc, const std::string& path, std::string* error) {
+    return writeFileAtomic(path, Bytes(doc.FontBuffer, doc.FontBuffer + kFontBytes), error);
 }
 
-bool saveFontRangeFile(const Document& doc, const std::string& path, int from, int to) {
+bool saveFontRangeFile(const Document& doc, const std::string& path, int from, int to,
+                       std::string* error) {
     if (from < 0 || to >= kGlyphCount || from > to)
         return false;
-    return writeFileAtomic(path, Bytes(doc.FontBuffer + 8 * from, doc.FontBuffer + 8 * to + 8));
+    return writeFileAtomic(path, Bytes(doc.FontBuffer + 8 * from, doc.FontBuffer + 8 * to + 8),
+                           error);
 }
 
 std::vector<std::string> glyphCodeLabels() {

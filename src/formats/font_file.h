@@ -14,12 +14,14 @@ namespace korvex {
 // nothing changed, when the file cannot be read or CurrentFont is not 1..10.
 bool loadFontFile(Document& doc, const std::string& path);
 
-// Writes FontBuffer's 1024 bytes (the caller encodes the font first).
-bool saveFontFile(const Document& doc, const std::string& path);
+// Writes FontBuffer's 1024 bytes (the caller encodes the font first). On failure
+// `error` (when given) receives the reason.
+bool saveFontFile(const Document& doc, const std::string& path, std::string* error = nullptr);
 
 // Writes glyphs from..to of FontBuffer, 8 bytes each. False when the range is not
 // 0 <= from <= to <= 127 or the file cannot be written.
-bool saveFontRangeFile(const Document& doc, const std::string& path, int from, int to);
+bool saveFontRangeFile(const Document& doc, const std::string& path, int from, int to,
+                       std::string* error = nullptr);
 
 // The 128 labels "$0 (0)" .. "$7F (127)" of the font-range lists.
 std::vector<std::string> glyphCodeLabels();

@@ -4,6 +4,7 @@
 #include "core/fault_handler.h"
 #include "formats/palette_picture.h"
 #include "gui/main_window.h"
+#include "gui/recovery_keeper.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -37,8 +38,7 @@ void startUp(Document& doc, MainWindow& window) {
     window.setWindowTitle("Korvex 2 (ver$: 0.52)");
 }
 
-int runApp(int argc, char** argv) {
-    QApplication app(argc, argv);
+int runEditor() {
     auto doc = std::make_unique<Document>();
     setStartValues(*doc);
     MainWindow window(*doc);
@@ -51,7 +51,21 @@ int runApp(int argc, char** argv) {
     }
     startUp(*doc, window);
     window.show();
-    return app.exec();
+    return runKeepingRecoveryCopies(window);
+}
+
+int runKeepingRecoveryCopies(MainWindow& window) {
+    RecoveryKeeper recovery(window, recoveryFolder(), recoveryInterval());
+    recovery.offerRestore();
+    recovery.start();
+    const int status = QApplication::exec();
+    recovery.endNormally();
+    return status;
+}
+
+int runApp(int argc, char** argv) {
+    QApplication app(argc, argv);
+    return runEditor();
 }
 
 } // namespace korvex

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace korvex {
 
@@ -65,6 +66,18 @@ void QtDialogs::message(QWidget* parent, const QString& title, const QString& te
 bool QtDialogs::question(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
+}
+
+bool QtDialogs::choose(QWidget* parent, const QString& title, const QString& text,
+                       const QString& accept, const QString& reject) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QPushButton* acceptButton = box.addButton(accept, QMessageBox::AcceptRole);
+    // Neither a reject nor a no role: Escape and the close box then do nothing, so
+    // the rejecting answer is never given by accident.
+    box.addButton(reject, QMessageBox::DestructiveRole);
+    box.setDefaultButton(acceptButton);
+    box.exec();
+    return box.clickedButton() == acceptButton;
 }
 
 Dialogs& dialogs() {

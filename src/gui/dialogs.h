@@ -27,6 +27,10 @@ public:
     virtual void message(QWidget* parent, const QString& title, const QString& text) = 0;
     // Yes/No box; true for Yes.
     virtual bool question(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Box with two buttons named `accept` (the default) and `reject`, which the
+    // user must answer with one of them; true for `accept`.
+    virtual bool choose(QWidget* parent, const QString& title, const QString& text,
+                        const QString& accept, const QString& reject) = 0;
 };
 
 class QtDialogs : public Dialogs {
@@ -37,6 +41,8 @@ public:
                         const QString& filters) override;
     void message(QWidget* parent, const QString& title, const QString& text) override;
     bool question(QWidget* parent, const QString& title, const QString& text) override;
+    bool choose(QWidget* parent, const QString& title, const QString& text, const QString& accept,
+                const QString& reject) override;
 };
 
 // The dialogs in use; QtDialogs unless a test installed others (nullptr restores).

@@ -47,8 +47,9 @@ void saveFontCommand(MainWindow& window) {
     // the name is used as typed.
     if (choice.filterIndex == 0)
         path = withExtension(path, ".fnt");
-    if (!saveFontFile(doc, path))
-        reportSaveFailure(&window, QString::fromStdString(path));
+    std::string error;
+    if (!saveFontFile(doc, path, &error))
+        reportSaveFailure(&window, QString::fromStdString(path), QString::fromStdString(error));
 }
 
 void saveFontRangeCommand(MainWindow& window) {

@@ -49,8 +49,9 @@ void FontRangeWindow::saveRange() {
         dialogs().saveFile(this, "Save font (.fnt)", QString(), kFontFileFilters);
     if (choice.path.isEmpty())
         return;
-    if (!saveFontRangeFile(doc_, choice.path.toStdString(), from, to)) {
-        reportSaveFailure(this, choice.path);
+    std::string error;
+    if (!saveFontRangeFile(doc_, choice.path.toStdString(), from, to, &error)) {
+        reportSaveFailure(this, choice.path, QString::fromStdString(error));
         return;
     }
     accept();

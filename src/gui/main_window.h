@@ -163,6 +163,9 @@ public:
     std::function<void()> setsViewerRedraw;
     std::function<void()> multiFontViewRedraw;
     std::function<void()> viewEditorRedraw;
+    // Called once the work as it stands is in a project file (after a project was
+    // saved or opened); set while recovery copies are kept.
+    std::function<void()> workSaved;
 
     QAction* menuAction(int id) const;
 

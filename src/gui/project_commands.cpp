@@ -43,6 +43,17 @@ void showViewEditorSwitches(MainWindow& window) {
     }
 }
 
+void showLoadedProject(MainWindow& window) {
+    const Document& doc = window.doc();
+    showProjectName(window);
+    // The current font's name may have come with the project.
+    if (doc.CurrentFont >= 1 && doc.CurrentFont <= kFontCount)
+        window.setStatusField(1, "Font: " + QString::fromStdString(doc.FontName[doc.CurrentFont]));
+    showViewEditorSwitches(window);
+    // redrawMainWindow repaints the swatches and colour boxes too.
+    window.redrawMainWindow();
+}
+
 void openProjectCommand(MainWindow& window) {
     Document& doc = window.doc();
     const FileChoice choice =
@@ -53,13 +64,12 @@ void openProjectCommand(MainWindow& window) {
     // is applied, project or not.
     if (!loadProjectFile(doc, choice.path.toStdString()))
         return;
-    showProjectName(window);
-    // The current font's name may have come with the project.
-    if (doc.CurrentFont >= 1 && doc.CurrentFont <= kFontCount)
-        window.setStatusField(1, "Font: " + QString::fromStdString(doc.FontName[doc.CurrentFont]));
-    showViewEditorSwitches(window);
-    // Drawn before the notice so the loaded work is what the user sees behind it.
-    window.redrawMainWindow();
+    // The working colours follow the loaded row of the current font, as after "Load
+    // Colors"; otherwise the next font switch would store the old ones over it.
+    loadFontColours(doc, doc.CurrentFont);
+    showLoadedProject(window);
+    if (window.workSaved)
+        window.workSaved();
     showInfo(window, "Project loaded!", kNoticeMs);
 }
 
@@ -75,9 +85,12 @@ void saveProjectCommand(MainWindow& window, const std::string& mode) {
             dialogs().saveFile(&window, "Save project (.proj2)", start, kProjectFileFilters);
         if (choice.path.isEmpty())
             return;
-        // The extension is added whichever filter was chosen.
-        path = withExtension(choice.path.toStdString(), ".proj2");
+        path = choice.path.toStdString();
     }
+    // The extension is added whichever filter was chosen, and to a remembered path
+    // too: "Open..." takes any text file, and "Save" must not turn that file into a
+    // project. NAME.proj2 is written beside it and becomes the project path.
+    path = withExtension(path, ".proj2");
     std::string error;
     if (!saveProjectFile(doc, path, &error)) {
         // The write is atomic: the file on disk, if any, is still the old one.
@@ -85,6 +98,8 @@ void saveProjectCommand(MainWindow& window, const std::string& mode) {
         return;
     }
     showProjectName(window);
+    if (window.workSaved)
+        window.workSaved();
     // Only the save without a dialog needs telling that it happened, and only
     // once the file is really on disk.
     if (!ask)

@@ -15,4 +15,8 @@ inline const QString kProjectFileFilters = "Project (*.proj2)|*.proj2|All files 
 // Editor is open: the toggles and whether the window stays on top.
 void showViewEditorSwitches(MainWindow& window);
 
+// Shows a project just applied to the document: the project and font names in the
+// status bar, the View Editor's switches, and every canvas, swatch and colour box.
+void showLoadedProject(MainWindow& window);
+
 } // namespace korvex

@@ -4,6 +4,7 @@
 #include "formats/file_io.h"
 #include "formats/view_editor_files.h"
 #include "gui/dialogs.h"
+#include "gui/save_failure.h"
 
 namespace korvex {
 
@@ -19,8 +20,11 @@ constexpr size_t kLargestRangeBlock = 2 + 127 * 127;
 
 void saveChosen(QWidget* parent, const QString& title, const QString& filters, const Bytes& bytes) {
     const FileChoice choice = dialogs().saveFile(parent, title, "", filters);
-    if (!choice.path.isEmpty())
-        writeFileAtomic(choice.path.toStdString(), bytes);
+    if (choice.path.isEmpty())
+        return;
+    std::string error;
+    if (!writeFileAtomic(choice.path.toStdString(), bytes, &error))
+        reportSaveFailure(parent, choice.path, QString::fromStdString(error));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // The View Editor's file commands. Each asks for a file name (the name is used
 // as chosen, no extension is added); a cancelled dialog changes nothing and a
-// file that cannot be opened or written ends the command silently.
+// file that cannot be opened ends the command silently. A file that cannot be
+// written is reported ("Error..." naming it), the old file staying as it was.
 
 class QWidget;
 

@@ -335,12 +335,15 @@ TEST_F(ViewEditor, CancelledOrUnreadableLoadsChangeNothingButAChosenNameRedraws)
     QTest::mouseClick(editor->LoadScreenButton, Qt::LeftButton);
     EXPECT_EQ(editor->Canvas->image(), expectedCanvas());
 
-    // A save into a folder that does not exist is passed over silently.
+    // A save into a folder that does not exist is reported, naming the file.
     const size_t asked = dialogs.asked.size();
     dialogs.files.push_back({dir.filePath("no/such/dir/x.ved2"), 0});
     QTest::mouseClick(editor->SaveButton, Qt::LeftButton);
-    EXPECT_EQ(dialogs.asked.size(), asked + 1);
-    EXPECT_EQ(dialogs.asked.back().kind, "save");
+    ASSERT_EQ(dialogs.asked.size(), asked + 2);
+    EXPECT_EQ(dialogs.asked[asked].kind, "save");
+    EXPECT_EQ(dialogs.asked.back().kind, "message");
+    EXPECT_EQ(dialogs.asked.back().title, "Error...");
+    EXPECT_TRUE(dialogs.asked.back().textOrStart.contains(dir.filePath("no/such/dir/x.ved2")));
 }
 
 TEST_F(ViewEditor, ScreenFileOfHundredBytesChangesOnlyTheFirstHundredCells) {

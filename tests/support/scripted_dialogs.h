@@ -10,10 +10,10 @@
 namespace korvex::test {
 
 struct AskedDialog {
-    QString kind; // "open", "save", "message", "question"
+    QString kind; // "open", "save", "message", "question", "choice"
     QString title;
     QString textOrStart;
-    QString filters;
+    QString filters; // for a "choice": the two button names, "accept|reject"
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -23,6 +23,7 @@ public:
 
     std::deque<FileChoice> files; // answers of open/save dialogs (empty = cancel)
     std::deque<bool> answers;     // answers of Yes/No boxes (empty = No)
+    std::deque<bool> choices;     // answers of two-button boxes (empty = the second)
     std::vector<AskedDialog> asked;
 
     FileChoice openFile(QWidget*, const QString& title, const QString& start,
@@ -45,6 +46,16 @@ public:
         const bool a = answers.front();
         answers.pop_front();
         return a;
+    }
+
+    bool choose(QWidget*, const QString& title, const QString& text, const QString& accept,
+                const QString& reject) override {
+        asked.push_back({"choice", title, text, accept + "|" + reject});
+        if (choices.empty())
+            return false;
+        const bool c = choices.front();
+        choices.pop_front();
+        return c;
     }
 
 private:
