@@ -59,8 +59,8 @@ std::vector<int64_t> sectionValues(const std::vector<std::string>& lines, size_t
 }
 
 // Sets `target` to the key's single value when it lies in first..last.
-void readRanged(const std::vector<std::string>& lines, size_t start, const char* key,
-                int64_t first, int64_t last, int64_t& target) {
+void readRanged(const std::vector<std::string>& lines, size_t start, const char* key, int64_t first,
+                int64_t last, int64_t& target) {
     const auto values = sectionValues(lines, start, key);
     if (!values.empty() && values[0] >= first && values[0] <= last)
         target = values[0];

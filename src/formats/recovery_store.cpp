@@ -30,7 +30,8 @@ std::string homeFolder() {
 }
 
 bool endsWith(const std::string& text, const std::string& tail) {
-    return text.size() > tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() > tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 // Creates the folder and any missing parents, private to the user.
@@ -59,7 +60,8 @@ HeldLock lockFile(const std::string& path, int extraFlags) {
     if (fd < 0)
         return {};
     HeldLock lock(fd);
-    struct stat opened {}, named {};
+    struct stat opened {
+    }, named{};
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &opened) != 0 ||
         ::stat(path.c_str(), &named) != 0 || opened.st_dev != named.st_dev ||
         opened.st_ino != named.st_ino)
@@ -145,8 +147,7 @@ std::optional<RecoverySlot> RecoverySlot::claim(const std::string& folder, std::
         HeldLock lock = lockFile(stem + kLockExtension, O_CREAT | O_EXCL);
         if (lock.held()) {
             if (!exists(stem + kCopyExtension))
-                return RecoverySlot(stem + kCopyExtension, stem + kLockExtension,
-                                    std::move(lock));
+                return RecoverySlot(stem + kCopyExtension, stem + kLockExtension, std::move(lock));
             continue;
         }
         // The name was taken, or another run starting up cleared it meanwhile.

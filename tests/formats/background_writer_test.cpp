@@ -1,0 +1,63 @@
+#include "failing_write_step.h"
+#include "formats/background_writer.h"
+#include "formats/file_io.h"
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace korvex;
+
+namespace {
+
+std::string contentOf(const std::string& path) {
+    const auto bytes = readFileBytes(path);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<missing>");
+}
+
+TEST(BackgroundWriter, KeepsTheFileAtTheNewestRequest) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("copy.proj2").toStdString();
+    BackgroundWriter writer(path);
+    for (int i = 0; i < 50; ++i)
+        writer.write("text " + std::to_string(i));
+    writer.flush();
+    EXPECT_EQ(contentOf(path), "text 49");
+    writer.remove();
+    writer.flush();
+    EXPECT_FALSE(std::filesystem::exists(path));
+    // Removing what is not there is no failure.
+    writer.remove();
+    writer.write("again");
+    writer.flush();
+    EXPECT_EQ(contentOf(path), "again");
+    EXPECT_EQ(writer.takeFailure(), "");
+}
+
+TEST(BackgroundWriter, FailedWriteIsToldOnceAndLeavesTheFileAsItWas) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("copy.proj2").toStdString();
+    BackgroundWriter writer(path);
+    writer.write("kept");
+    writer.flush();
+    {
+        test::FailingWriteStep failing(WriteStep::Rename);
+        writer.write("lost");
+        writer.flush();
+    }
+    EXPECT_EQ(contentOf(path), "kept");
+    EXPECT_NE(writer.takeFailure(), "");
+    EXPECT_EQ(writer.takeFailure(), "");
+}
+
+TEST(BackgroundWriter, EndingCarriesOutTheLastRequest) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("copy.proj2").toStdString();
+    {
+        BackgroundWriter writer(path);
+        writer.write(std::string(1 << 20, 'x'));
+    }
+    EXPECT_EQ(contentOf(path).size(), size_t(1) << 20);
+}
+
+} // namespace
