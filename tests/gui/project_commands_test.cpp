@@ -10,6 +10,7 @@
 #include "gui/range_dialog.h"
 #include "gui/view_editor_window.h"
 #include "modal_test_tools.h"
+#include "render/canvas.h"
 #include "scripted_dialogs.h"
 #include "test_document.h"
 
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -203,6 +205,64 @@ TEST_F(ProjectCommands, AnyTextOpensButUnreadableFilesAreSilentlyPassedOver) {
     EXPECT_EQ(infoShowCount(), notices);
     EXPECT_EQ(doc->projectPath, path("notes.txt").toStdString());
     EXPECT_EQ(window.statusField(2), "Project: notes.txt");
+}
+
+TEST_F(ProjectCommands, SaveNeverOverwritesAFileThatIsNoProject) {
+    // "Open..." takes any text file and remembers it; "Save" then writes beside it.
+    const QByteArray notes = "shopping list\r\nmilk = 2\r\n";
+    ASSERT_TRUE(writeBytes(path("notes.txt"), notes));
+    dialogs.files.push_back({path("notes.txt"), 0});
+    menu(MenuOpenProject);
+    doc->Sets[3][3] = 77;
+    const size_t asked = dialogs.asked.size();
+    menu(MenuSaveProject);
+    EXPECT_EQ(dialogs.asked.size(), asked); // no dialog, as the path is known
+    EXPECT_EQ(fileBytes(path("notes.txt")), notes);
+    EXPECT_EQ(doc->projectPath, path("notes.txt.proj2").toStdString());
+    EXPECT_EQ(window.statusField(2), "Project: notes.txt.proj2");
+    EXPECT_EQ(lastInfoText(), "Project saved!");
+    EXPECT_EQ(fileBytes(path("notes.txt.proj2")).count("\r\n"), 153);
+
+    // From then on "Save" keeps writing the project, not the notes.
+    doc->Sets[3][3] = 78;
+    menu(MenuSaveProject);
+    EXPECT_EQ(fileBytes(path("notes.txt")), notes);
+    EXPECT_TRUE(fileBytes(path("notes.txt.proj2")).contains("SET_3=-1 -1 -1 78 "));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{"notes.txt", "notes.txt.proj2"}));
+    EXPECT_EQ(messagesShown(), 0);
+}
+
+TEST_F(ProjectCommands, OpenedColoursAreShownAndSurviveTheFirstFontSwitch) {
+    // A project whose fonts 1 and 2 have colours of their own.
+    for (int r = LUM; r <= PF3; ++r) {
+        doc->FontColours[1][r] = 0x010203 * r;
+        doc->FontColours[2][r] = 0x040506 * r;
+    }
+    saveAs("colours");
+    // Back to the start colours everywhere before opening it.
+    for (int f = 1; f <= 2; ++f)
+        for (int r = LUM; r <= PF3; ++r)
+            doc->FontColours[f][r] = 0x777777;
+    loadFontColours(*doc, 1);
+    window.refreshColourBoxes();
+
+    dialogs.files.push_back({path("colours.proj2"), 0});
+    menu(MenuOpenProject);
+    for (int r = LUM; r <= PF3; ++r) {
+        EXPECT_EQ(workingColour(*doc, r), 0x010203 * r) << r;
+        EXPECT_EQ(window.Swatch[r]->image().pixel(15, 10), toQRgb(0x010203 * r)) << r;
+    }
+    EXPECT_EQ(window.LeftColourBox->palette().color(QPalette::Window).rgb(), toQRgb(0x010203));
+
+    // ">" stores the working colours into font 1's row and "<" brings them back.
+    click(window.FontNextButton);
+    EXPECT_EQ(workingColour(*doc, PF0), 0x040506 * PF0);
+    click(window.FontPrevButton);
+    for (int r = LUM; r <= PF3; ++r) {
+        EXPECT_EQ(doc->FontColours[1][r], 0x010203 * r) << r;
+        EXPECT_EQ(workingColour(*doc, r), 0x010203 * r) << r;
+    }
 }
 
 TEST_F(ProjectCommands, OpenViewersFollowTheLoadedProject) {
