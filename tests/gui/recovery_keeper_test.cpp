@@ -1,0 +1,243 @@
+// Recovery copies kept by the running editor, and the copies of runs that did not
+// end normally offered at start-up.
+
+#include "core/screens.h"
+#include "formats/file_io.h"
+#include "formats/recovery_copy.h"
+#include "gui/canvas_widget.h"
+#include "gui/info_window.h"
+#include "gui/recovery_keeper.h"
+#include "main_window_fixture.h"
+#include "modal_test_tools.h"
+#include "recoverable_state.h"
+#include "render/canvas.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+
+namespace korvex {
+namespace {
+
+using test::fileBytes;
+using test::writeBytes;
+
+class RecoveryKeeperTest : public test::MainWindowFixture {
+protected:
+    std::optional<RecoveryKeeper> keeper;
+
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        setInfoWaitForTests(false);
+        ASSERT_TRUE(QDir(dir.path()).mkdir("state"));
+    }
+    void TearDown() override {
+        keeper.reset();
+        setInfoWaitForTests(true);
+    }
+    std::string folder() const { return path("state").toStdString(); }
+    RecoveryKeeper& keep() {
+        keeper.emplace(window, folder(), std::chrono::milliseconds(30000));
+        return *keeper;
+    }
+    QStringList stateFiles() const {
+        return QDir(path("state")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+    bool copyExists() const { return QFile::exists(QString::fromStdString(keeper->copyPath())); }
+    void tick() {
+        keeper->update();
+        keeper->flush();
+    }
+    // A copy such as a run that died would have left, holding `work`.
+    void leaveOrphan(const QString& name, Document& work) {
+        const std::string text = takeRecoverySnapshot(work).text();
+        ASSERT_TRUE(writeBytes(path("state/" + name), QByteArray::fromStdString(text)));
+    }
+    size_t choicesAsked() const {
+        size_t n = 0;
+        for (const auto& a : dialogs.asked)
+            n += a.kind == "choice";
+        return n;
+    }
+};
+
+TEST_F(RecoveryKeeperTest, CopyIsKeptOnlyWhileWorkIsUnsavedAndOnlyWritesChanges) {
+    keep();
+    ASSERT_TRUE(keeper->active());
+    tick();
+    EXPECT_FALSE(copyExists()); // nothing unsaved at start
+    // Moving around is no unsaved work.
+    doc->CurrentFont = 3;
+    doc->CurrentSet = 50;
+    tick();
+    EXPECT_FALSE(copyExists());
+
+    doc->Sets[4][2] = 66;
+    tick();
+    ASSERT_TRUE(copyExists());
+    const auto bytes = readFileBytes(keeper->copyPath());
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), takeRecoverySnapshot(*doc).text());
+
+    // Unchanged, the copy is not written again.
+    QFile::remove(QString::fromStdString(keeper->copyPath()));
+    tick();
+    EXPECT_FALSE(copyExists());
+    // A change of what only the copy holds counts once there is unsaved work.
+    doc->ColourPF0 = 0x123456;
+    tick();
+    EXPECT_TRUE(copyExists());
+
+    // Undone by hand, nothing is unsaved any more: the copy goes.
+    doc->Sets[4][2] = -1;
+    tick();
+    EXPECT_FALSE(copyExists());
+}
+
+TEST_F(RecoveryKeeperTest, SavedOrOpenedProjectIsTheNewMeasureOfUnsavedWork) {
+    keep();
+    doc->Sets[1][0] = 5;
+    tick();
+    ASSERT_TRUE(copyExists());
+    dialogs.files.push_back({path("work.proj2"), 0});
+    menu(MenuSaveProjectAs);
+    keeper->flush();
+    EXPECT_FALSE(copyExists());
+    tick();
+    EXPECT_FALSE(copyExists());
+
+    doc->Sets[1][0] = 6;
+    tick();
+    ASSERT_TRUE(copyExists());
+    dialogs.files.push_back({path("work.proj2"), 0});
+    menu(MenuOpenProject);
+    keeper->flush();
+    EXPECT_FALSE(copyExists());
+    EXPECT_EQ(doc->Sets[1][0], 5);
+    tick();
+    EXPECT_FALSE(copyExists());
+}
+
+TEST_F(RecoveryKeeperTest, TimerKeepsTheCopyAndANormalEndRemovesIt) {
+    keeper.emplace(window, folder(), std::chrono::milliseconds(20));
+    keeper->start();
+    doc->FontPixels[1][5][2][2] ^= 1;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return copyExists(); }, 10000));
+    EXPECT_EQ(stateFiles().size(), 2); // the copy and its lock file
+    keeper->endNormally();
+    EXPECT_TRUE(stateFiles().isEmpty());
+}
+
+TEST_F(RecoveryKeeperTest, RestoreLoadsTheOrphanAsAnUnnamedProject) {
+    auto work = test::freshDocument();
+    work->FontName[2] = "title.fnt";
+    work->FontPixels[2][65][1][1] = 1;
+    work->Sets[12][24] = 200;
+    setCell(*work, 3, 5, 6, 77);
+    work->CurrentFont = 2;
+    work->CurrentSet = 12;
+    work->CurrentGlyph = 65;
+    work->ColourBAK = 0x203040;
+    work->AtariColour[BAK] = 150;
+    leaveOrphan("run-1-dead.proj2", *work);
+    doc->projectPath = "/somewhere/else.proj2";
+
+    keep();
+    dialogs.choices.push_back(true);
+    keeper->offerRestore();
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].kind, "choice");
+    EXPECT_EQ(dialogs.asked[0].title, "Restore...");
+    EXPECT_EQ(dialogs.asked[0].textOrStart,
+              "Korvex ended unexpectedly last time. Restore the unsaved work?");
+    EXPECT_EQ(dialogs.asked[0].filters, "Restore|Discard");
+
+    EXPECT_EQ(test::recoverableState(*doc), test::recoverableState(*work));
+    EXPECT_EQ(doc->projectPath, "");
+    EXPECT_EQ(window.statusField(2), "Project: ");
+    EXPECT_EQ(window.statusField(1), "Font: title.fnt");
+    EXPECT_EQ(window.FontNumberLabel->text(), "2");
+    EXPECT_EQ(window.SetNumberLabel->text(), "12");
+    EXPECT_EQ(window.Swatch[BAK]->image().pixel(15, 10), toQRgb(0x203040));
+
+    // The copy is this run's now: nothing else is left in the folder, and it stays
+    // until the work is saved.
+    EXPECT_TRUE(copyExists());
+    EXPECT_EQ(stateFiles().size(), 2);
+    tick();
+    EXPECT_TRUE(copyExists());
+    dialogs.files.push_back({path("kept"), 0});
+    menu(MenuSaveProject); // unnamed: asks where
+    keeper->flush();
+    EXPECT_EQ(dialogs.asked.back().kind, "save");
+    EXPECT_FALSE(copyExists());
+}
+
+TEST_F(RecoveryKeeperTest, DiscardDeletesAndTheNextOrphanIsOfferedNewestFirst) {
+    auto older = test::freshDocument();
+    older->Sets[1][0] = 1;
+    auto newer = test::freshDocument();
+    newer->Sets[1][0] = 2;
+    leaveOrphan("run-1-older.proj2", *older);
+    leaveOrphan("run-2-newer.proj2", *newer);
+    const timespec past[2] = {{1000000, 0}, {1000000, 0}};
+    ASSERT_EQ(
+        ::utimensat(AT_FDCWD, path("state/run-1-older.proj2").toLocal8Bit().constData(), past, 0),
+        0);
+    // What is no copy is neither offered nor touched.
+    ASSERT_TRUE(writeBytes(path("state/run-3-junk.proj2"), "not a copy"));
+
+    keep();
+    const std::string before = test::recoverableState(*doc);
+    dialogs.choices = {false, true};
+    keeper->offerRestore();
+    EXPECT_EQ(choicesAsked(), 2u);
+    EXPECT_FALSE(QFile::exists(path("state/run-2-newer.proj2")));
+    EXPECT_EQ(doc->Sets[1][0], 1);
+    EXPECT_NE(test::recoverableState(*doc), before);
+    EXPECT_EQ(fileBytes(path("state/run-3-junk.proj2")), "not a copy");
+}
+
+TEST_F(RecoveryKeeperTest, LiveEditorsCopyIsNeverOfferedAndDiscardingAllChangesNothing) {
+    // Another editor running in the same folder, with unsaved work.
+    auto otherDoc = test::freshDocument();
+    MainWindow otherWindow(*otherDoc);
+    RecoveryKeeper other(otherWindow, folder(), std::chrono::milliseconds(30000));
+    otherDoc->Sets[2][2] = 9;
+    other.update();
+    other.flush();
+    const QByteArray othersCopy = fileBytes(QString::fromStdString(other.copyPath()));
+    ASSERT_FALSE(othersCopy.isEmpty());
+
+    auto dead = test::freshDocument();
+    dead->Sets[3][3] = 3;
+    leaveOrphan("run-9-dead.proj2", *dead);
+    keep();
+    const std::string before = test::recoverableState(*doc);
+    keeper->offerRestore(); // no scripted answer: Discard
+    EXPECT_EQ(choicesAsked(), 1u);
+    EXPECT_EQ(test::recoverableState(*doc), before);
+    EXPECT_FALSE(QFile::exists(path("state/run-9-dead.proj2")));
+    EXPECT_EQ(fileBytes(QString::fromStdString(other.copyPath())), othersCopy);
+    // A second look finds nothing to offer.
+    keeper->offerRestore();
+    EXPECT_EQ(choicesAsked(), 1u);
+}
+
+TEST_F(RecoveryKeeperTest, UnusableFolderKeepsNoCopiesAndAsksNothing) {
+    ASSERT_TRUE(writeBytes(path("file"), "x"));
+    keeper.emplace(window, path("file/korvex").toStdString(), std::chrono::milliseconds(10));
+    EXPECT_FALSE(keeper->active());
+    keeper->offerRestore();
+    keeper->start();
+    doc->Sets[1][1] = 1;
+    keeper->update();
+    keeper->endNormally();
+    EXPECT_TRUE(dialogs.asked.empty());
+}
+
+} // namespace
+} // namespace korvex
