@@ -92,6 +92,16 @@ std::vector<std::string> namesEndingIn(const std::string& folder, const std::str
     return stems;
 }
 
+// Removes a run's files while holding its lock. The copy goes first: a lock file
+// left without a copy is merely cleared by a later run.
+void removeCopyAndLock(const std::string& copyPath, const std::string& lockPath, HeldLock& lock) {
+    if (!lock.held())
+        return;
+    ::unlink(copyPath.c_str());
+    ::unlink(lockPath.c_str());
+    lock.release();
+}
+
 } // namespace
 
 std::string recoveryFolder() {
@@ -159,20 +169,11 @@ std::optional<RecoverySlot> RecoverySlot::claim(const std::string& folder, std::
 }
 
 void RecoverySlot::endNormally() {
-    if (!lock_.held())
-        return;
-    // The copy goes first: a lock file without a copy is merely cleared later.
-    ::unlink(copyPath_.c_str());
-    ::unlink(lockPath_.c_str());
-    lock_.release();
+    removeCopyAndLock(copyPath_, lockPath_, lock_);
 }
 
 void RecoveryOrphan::discard() {
-    if (!lock_.held())
-        return;
-    ::unlink(copyPath_.c_str());
-    ::unlink(lockPath_.c_str());
-    lock_.release();
+    removeCopyAndLock(copyPath_, lockPath_, lock_);
 }
 
 bool RecoveryOrphan::adoptInto(const RecoverySlot& slot) {

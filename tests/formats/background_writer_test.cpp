@@ -1,4 +1,5 @@
 #include "failing_write_step.h"
+#include "folder_tools.h"
 #include "formats/background_writer.h"
 #include "formats/file_io.h"
 
@@ -10,11 +11,6 @@ using namespace korvex;
 
 namespace {
 
-std::string contentOf(const std::string& path) {
-    const auto bytes = readFileBytes(path);
-    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<missing>");
-}
-
 TEST(BackgroundWriter, KeepsTheFileAtTheNewestRequest) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("copy.proj2").toStdString();
@@ -22,7 +18,7 @@ TEST(BackgroundWriter, KeepsTheFileAtTheNewestRequest) {
     for (int i = 0; i < 50; ++i)
         writer.write("text " + std::to_string(i));
     writer.flush();
-    EXPECT_EQ(contentOf(path), "text 49");
+    EXPECT_EQ(test::fileText(path), "text 49");
     writer.remove();
     writer.flush();
     EXPECT_FALSE(std::filesystem::exists(path));
@@ -30,7 +26,7 @@ TEST(BackgroundWriter, KeepsTheFileAtTheNewestRequest) {
     writer.remove();
     writer.write("again");
     writer.flush();
-    EXPECT_EQ(contentOf(path), "again");
+    EXPECT_EQ(test::fileText(path), "again");
     EXPECT_EQ(writer.takeFailure(), "");
 }
 
@@ -45,7 +41,7 @@ TEST(BackgroundWriter, FailedWriteIsToldOnceAndLeavesTheFileAsItWas) {
         writer.write("lost");
         writer.flush();
     }
-    EXPECT_EQ(contentOf(path), "kept");
+    EXPECT_EQ(test::fileText(path), "kept");
     EXPECT_NE(writer.takeFailure(), "");
     EXPECT_EQ(writer.takeFailure(), "");
 }
@@ -57,7 +53,7 @@ TEST(BackgroundWriter, EndingCarriesOutTheLastRequest) {
         BackgroundWriter writer(path);
         writer.write(std::string(1 << 20, 'x'));
     }
-    EXPECT_EQ(contentOf(path).size(), size_t(1) << 20);
+    EXPECT_EQ(test::fileText(path).size(), size_t(1) << 20);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "failing_write_step.h"
+#include "folder_tools.h"
 #include "formats/file_io.h"
 
 #include <QTemporaryDir>
@@ -43,14 +44,6 @@ TEST(FileIo, FailedWriteLeavesTheOldFileIntact) {
     EXPECT_FALSE(readFileBytes(sub + "/nothing.fnt"));
 }
 
-std::vector<std::string> folderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 mode_t permissionsOf(const std::string& path) {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
@@ -73,7 +66,7 @@ TEST(FileIo, EachFailingStepKeepsTheOldFileAndLeavesNoTemporaryFile) {
         }
         EXPECT_NE(error.find("Input/output error"), std::string::npos) << error;
         EXPECT_EQ(*readFileBytes(path), Bytes(1024, 9));
-        EXPECT_EQ(folderEntries(folder), std::vector<std::string>{"keep.fnt"});
+        EXPECT_EQ(test::folderEntries(folder), std::vector<std::string>{"keep.fnt"});
     }
     // Once the test seam is cleared, saves work again.
     EXPECT_TRUE(writeFileAtomic(path, Bytes{5}));
@@ -88,7 +81,7 @@ TEST(FileIo, FailingFolderSyncAfterTheRenameIsNoFailedSave) {
     test::FailingWriteStep failing(WriteStep::SyncFolder);
     EXPECT_TRUE(writeFileAtomic(path, Bytes{2, 3}));
     EXPECT_EQ(*readFileBytes(path), (Bytes{2, 3}));
-    EXPECT_EQ(folderEntries(dir.path().toStdString()), std::vector<std::string>{"a.bin"});
+    EXPECT_EQ(test::folderEntries(dir.path().toStdString()), std::vector<std::string>{"a.bin"});
 }
 
 TEST(FileIo, ReplacingKeepsThePermissionBitsAndNewFilesFollowTheUmask) {
@@ -129,7 +122,7 @@ TEST(FileIo, WritesThroughSymbolicLinksAndKeepsThem) {
     EXPECT_TRUE(std::filesystem::is_symlink(folder + "/link2.fnt"));
     EXPECT_EQ(*readFileBytes(target), (Bytes{7, 7}));
     EXPECT_EQ(permissionsOf(target), 0640u);
-    EXPECT_EQ(folderEntries(folder + "/real"), std::vector<std::string>{"font.fnt"});
+    EXPECT_EQ(test::folderEntries(folder + "/real"), std::vector<std::string>{"font.fnt"});
 
     // A link to a file not there yet creates that file.
     ASSERT_EQ(::symlink("real/later.fnt", (folder + "/dangling.fnt").c_str()), 0);
@@ -152,7 +145,7 @@ TEST(FileIo, LongestFileNamesCanBeSaved) {
     const std::string path = dir.filePath(QString(250, 'n') + ".fnt").toStdString();
     ASSERT_TRUE(writeFileAtomic(path, Bytes{4}));
     EXPECT_EQ(*readFileBytes(path), Bytes{4});
-    EXPECT_EQ(folderEntries(dir.path().toStdString()).size(), 1u);
+    EXPECT_EQ(test::folderEntries(dir.path().toStdString()).size(), 1u);
 }
 
 TEST(FileIo, NamesAndExtensions) {

@@ -1,3 +1,4 @@
+#include "folder_tools.h"
 #include "formats/file_io.h"
 #include "formats/recovery_store.h"
 
@@ -38,14 +39,6 @@ private:
     std::optional<std::string> old_;
 };
 
-std::vector<std::string> folderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // A run of the editor in a process of its own that takes a slot, writes `copy`
 // into it (unless empty) with the given age, and dies without ending normally.
 void runThatDies(const std::string& folder, const std::string& copy, int ageSeconds = 0) {
@@ -66,11 +59,6 @@ void runThatDies(const std::string& folder, const std::string& copy, int ageSeco
     int status = -1;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-}
-
-std::string contentOf(const std::string& path) {
-    const auto bytes = readFileBytes(path);
-    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<missing>");
 }
 
 TEST(RecoveryStore, FolderFollowsTheStateHomeAndIntervalOnlyShortens) {
@@ -110,16 +98,16 @@ TEST(RecoveryStore, RunningEditorsHaveTheirOwnSlotsAndAreNeverOrphans) {
     ASSERT_TRUE(writeFileAtomic(second->copyPath(), std::string("second")));
 
     // Another run looking for orphans finds none and touches nothing.
-    const auto before = folderEntries(folder);
+    const auto before = test::folderEntries(folder);
     EXPECT_TRUE(findRecoveryOrphans(folder).empty());
-    EXPECT_EQ(folderEntries(folder), before);
+    EXPECT_EQ(test::folderEntries(folder), before);
 
     // A normal end removes that run's files only.
     first->endNormally();
-    EXPECT_EQ(folderEntries(folder).size(), 2u);
-    EXPECT_EQ(contentOf(second->copyPath()), "second");
+    EXPECT_EQ(test::folderEntries(folder).size(), 2u);
+    EXPECT_EQ(test::fileText(second->copyPath()), "second");
     second->endNormally();
-    EXPECT_TRUE(folderEntries(folder).empty());
+    EXPECT_TRUE(test::folderEntries(folder).empty());
 }
 
 TEST(RecoveryStore, CopiesOfRunsThatDiedAreOrphansNewestFirst) {
@@ -129,30 +117,30 @@ TEST(RecoveryStore, CopiesOfRunsThatDiedAreOrphansNewestFirst) {
     runThatDies(folder, "newer", 10);
     // A run that died before writing a copy leaves a lock file, which is cleared.
     runThatDies(folder, "");
-    EXPECT_EQ(folderEntries(folder).size(), 5u);
+    EXPECT_EQ(test::folderEntries(folder).size(), 5u);
 
     auto orphans = findRecoveryOrphans(folder);
     ASSERT_EQ(orphans.size(), 2u);
-    EXPECT_EQ(contentOf(orphans[0].copyPath()), "newer");
-    EXPECT_EQ(contentOf(orphans[1].copyPath()), "older");
-    EXPECT_EQ(folderEntries(folder).size(), 4u);
+    EXPECT_EQ(test::fileText(orphans[0].copyPath()), "newer");
+    EXPECT_EQ(test::fileText(orphans[1].copyPath()), "older");
+    EXPECT_EQ(test::folderEntries(folder).size(), 4u);
     // While this run holds them, another starting run is not offered them.
     EXPECT_TRUE(findRecoveryOrphans(folder).empty());
 
     const std::string olderPath = orphans[1].copyPath();
     orphans[1].discard();
     EXPECT_FALSE(std::filesystem::exists(olderPath));
-    EXPECT_EQ(folderEntries(folder).size(), 2u);
+    EXPECT_EQ(test::folderEntries(folder).size(), 2u);
 
     // Adopted, the copy becomes this run's copy, no longer an orphan.
     auto slot = RecoverySlot::claim(folder);
     ASSERT_TRUE(slot);
     ASSERT_TRUE(orphans[0].adoptInto(*slot));
-    EXPECT_EQ(contentOf(slot->copyPath()), "newer");
+    EXPECT_EQ(test::fileText(slot->copyPath()), "newer");
     orphans.clear();
     EXPECT_TRUE(findRecoveryOrphans(folder).empty());
     slot->endNormally();
-    EXPECT_TRUE(folderEntries(folder).empty());
+    EXPECT_TRUE(test::folderEntries(folder).empty());
 }
 
 TEST(RecoveryStore, OrphanLeftUnansweredStaysForALaterRun) {
@@ -163,7 +151,7 @@ TEST(RecoveryStore, OrphanLeftUnansweredStaysForALaterRun) {
     // Released unanswered: still there next time.
     auto again = findRecoveryOrphans(folder);
     ASSERT_EQ(again.size(), 1u);
-    EXPECT_EQ(contentOf(again[0].copyPath()), "work");
+    EXPECT_EQ(test::fileText(again[0].copyPath()), "work");
 }
 
 TEST(RecoveryStore, CopyWithoutItsLockFileIsAnOrphanToo) {
@@ -172,9 +160,9 @@ TEST(RecoveryStore, CopyWithoutItsLockFileIsAnOrphanToo) {
     ASSERT_TRUE(writeFileAtomic(folder + "/run-1-abc.proj2", std::string("by hand")));
     auto orphans = findRecoveryOrphans(folder);
     ASSERT_EQ(orphans.size(), 1u);
-    EXPECT_EQ(contentOf(orphans[0].copyPath()), "by hand");
+    EXPECT_EQ(test::fileText(orphans[0].copyPath()), "by hand");
     orphans[0].discard();
-    EXPECT_TRUE(folderEntries(folder).empty());
+    EXPECT_TRUE(test::folderEntries(folder).empty());
 }
 
 TEST(RecoveryStore, UnusableFolderGivesNoSlotAndAReason) {

@@ -48,12 +48,7 @@ protected:
         dialogs.files.push_back({path(name), 0});
         menu(MenuSaveProjectAs);
     }
-    int messagesShown() const {
-        int n = 0;
-        for (const auto& a : dialogs.asked)
-            n += a.kind == "message";
-        return n;
-    }
+    int messagesShown() const { return int(dialogs.countAsked("message")); }
 };
 
 TEST_F(ProjectCommands, FirstSaveAsksAtDefaultNameThenSaveWritesWithoutDialog) {

@@ -56,12 +56,7 @@ protected:
         const std::string text = takeRecoverySnapshot(work).text();
         ASSERT_TRUE(writeBytes(path("state/" + name), QByteArray::fromStdString(text)));
     }
-    size_t choicesAsked() const {
-        size_t n = 0;
-        for (const auto& a : dialogs.asked)
-            n += a.kind == "choice";
-        return n;
-    }
+    size_t choicesAsked() const { return dialogs.countAsked("choice"); }
 };
 
 TEST_F(RecoveryKeeperTest, CopyIsKeptOnlyWhileWorkIsUnsavedAndOnlyWritesChanges) {

@@ -58,6 +58,14 @@ public:
         return c;
     }
 
+    // How many dialogs of a kind were asked.
+    size_t countAsked(const QString& kind) const {
+        size_t n = 0;
+        for (const auto& a : asked)
+            n += a.kind == kind;
+        return n;
+    }
+
 private:
     FileChoice next() {
         if (files.empty())
