@@ -115,18 +115,18 @@ int createTemporary(const std::string& target, std::string& temporaryPath) {
 }
 
 // Gives the temporary file the owner and permission bits of the file it replaces.
-// The owner goes first, as changing it may clear the set-id bits; only the
-// permissions must succeed (a private file must not become readable to others).
+// The owner goes first, as changing it may clear the set-id bits. Only the owner
+// may give a file away, so that may fail and the replacement stays ours; the
+// permissions must be kept (a private file must not become readable to others).
 bool keepAttributes(int fd, const struct stat& old) {
     struct stat now {};
     if (::fstat(fd, &now) != 0)
         return false;
-    if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
-        ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        // Only the owner may give a file away; the replacement then stays ours.
+    if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
+        const int owned = ::fchown(fd, old.st_uid, old.st_gid);
+        (void)owned;
     }
-    return (now.st_mode & 07777) == (old.st_mode & 07777) ? true
-                                                          : ::fchmod(fd, old.st_mode & 07777) == 0;
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
 bool writeAll(int fd, const Bytes& data) {

@@ -67,6 +67,7 @@ void openProjectCommand(MainWindow& window) {
     // The working colours follow the loaded row of the current font, as after "Load
     // Colors"; otherwise the next font switch would store the old ones over it.
     loadFontColours(doc, doc.CurrentFont);
+    // Drawn before the notice so the loaded work is what the user sees behind it.
     showLoadedProject(window);
     if (window.workSaved)
         window.workSaved();
