@@ -59,22 +59,6 @@ TEST(RecoveryCopy, SnapshotLeavesTheFontBufferAsItWas) {
     EXPECT_EQ(std::memcmp(before, doc->FontBuffer, sizeof before), 0);
 }
 
-TEST(RecoveryCopy, IsAProjectTooThatOpensLikeOne) {
-    auto source = workInProgress();
-    const std::string text = takeRecoverySnapshot(*source).text();
-    auto opened = test::freshDocument();
-    readProjectLines(*opened, splitFileLines(toBytes(text)));
-    auto restored = test::freshDocument();
-    readRecoveryCopy(*restored, toBytes(text));
-    // The project's state is the same either way; only the section is extra.
-    restored->CurrentFont = opened->CurrentFont;
-    restored->CurrentSet = opened->CurrentSet;
-    restored->CurrentGlyph = opened->CurrentGlyph;
-    restored->ColourPF2 = opened->ColourPF2;
-    restored->AtariColour[BAK] = opened->AtariColour[BAK];
-    EXPECT_EQ(test::recoverableState(*restored), test::recoverableState(*opened));
-}
-
 TEST(RecoveryCopy, BytesThatAreNoCopyChangeNothing) {
     auto doc = test::freshDocument();
     const std::string before = test::recoverableState(*doc);
