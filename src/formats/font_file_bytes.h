@@ -9,4 +9,8 @@ namespace korvex {
 
 Bytes fontFileBytes(const Document& doc);
 
+// Glyphs from..to of FontBuffer, 8 bytes each: a range file. Empty when the range
+// is not 0 <= from <= to <= 127.
+Bytes fontRangeBytes(const Document& doc, int from, int to);
+
 } // namespace korvex

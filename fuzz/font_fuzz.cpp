@@ -1,0 +1,33 @@
+// Font files (.fnt): any bytes load; the font saved afterwards is the file's first
+// 1024 bytes (a short file padded with zeros) and loads back to the same glyphs.
+
+#include "core/font_codec.h"
+#include "font_loading.h"
+#include "formats/font_file_bytes.h"
+#include "fuzz_support.h"
+
+#include <algorithm>
+
+using namespace korvex;
+using namespace korvex::fuzz;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const Bytes file = bytesOf(data, size);
+    // A load replaces FontBuffer and every glyph of the current font, so nothing
+    // from an earlier input survives it.
+    Document& loaded = slotDocument(Slot::First);
+    require(loadFontFromBytes(loaded, file), "any bytes load as a font");
+
+    encodeFont(loaded, loaded.CurrentFont);
+    const Bytes saved = fontFileBytes(loaded);
+    Bytes expected(kFontBytes, 0);
+    std::copy_n(file.begin(), std::min<size_t>(file.size(), kFontBytes), expected.begin());
+    require(saved == expected, "the saved font is the file's first 1024 bytes");
+
+    Document& reloaded = slotDocument(Slot::Second);
+    require(loadFontFromBytes(reloaded, saved), "a saved font loads");
+    require(sameArray(loaded.FontPixels[loaded.CurrentFont],
+                      reloaded.FontPixels[reloaded.CurrentFont]),
+            "a saved font loads back to the same glyphs");
+    return 0;
+}
