@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     Document& reloaded = slotDocument(Slot::Second);
     require(loadFontFromBytes(reloaded, saved), "a saved font loads");
-    require(sameArray(loaded.FontPixels[loaded.CurrentFont],
-                      reloaded.FontPixels[reloaded.CurrentFont]),
-            "a saved font loads back to the same glyphs");
+    require(
+        sameArray(loaded.FontPixels[loaded.CurrentFont], reloaded.FontPixels[reloaded.CurrentFont]),
+        "a saved font loads back to the same glyphs");
     return 0;
 }
