@@ -11,7 +11,7 @@ namespace korvex {
 
 class ByteReader {
 public:
-    explicit ByteReader(const Bytes& bytes) : bytes_(bytes) {}
+    explicit ByteReader(ByteView bytes) : bytes_(bytes) {}
 
     uint8_t u8() {
         const uint8_t b = pos_ < bytes_.size() ? bytes_[pos_] : 0;
@@ -35,7 +35,7 @@ public:
     }
 
 private:
-    const Bytes& bytes_;
+    ByteView bytes_;
     size_t pos_ = 0;
 };
 

@@ -59,7 +59,7 @@ struct Layout {
 
 class BmpReader {
 public:
-    explicit BmpReader(const Bytes& data) : d_(data) {}
+    explicit BmpReader(ByteView data) : d_(data) {}
 
     std::optional<RgbPicture> read();
     const char* failure() const { return failure_; }
@@ -83,7 +83,7 @@ private:
     bool decodeRunLength();
     bool putIndex(int64_t x, int64_t row, uint32_t index);
 
-    const Bytes& d_;
+    ByteView d_;
     Layout l_;
     RgbPicture picture_;
     const char* failure_ = nullptr;
@@ -341,11 +341,11 @@ void put32(Bytes& out, size_t o, uint32_t v) {
 
 } // namespace
 
-bool looksLikeBmp(const Bytes& data) {
+bool looksLikeBmp(ByteView data) {
     return data.size() >= 2 && data[0] == 'B' && data[1] == 'M';
 }
 
-std::optional<RgbPicture> decodeBmp(const Bytes& data, std::string* error) {
+std::optional<RgbPicture> decodeBmp(ByteView data, std::string* error) {
     BmpReader reader(data);
     auto picture = reader.read();
     if (!picture && error)

@@ -22,9 +22,9 @@
 namespace korvex {
 
 // True when the bytes start with "BM".
-bool looksLikeBmp(const Bytes& data);
+bool looksLikeBmp(ByteView data);
 
-std::optional<RgbPicture> decodeBmp(const Bytes& data, std::string* error = nullptr);
+std::optional<RgbPicture> decodeBmp(ByteView data, std::string* error = nullptr);
 
 // Empty for an empty picture.
 Bytes encodeBmp(const RgbPicture& picture);

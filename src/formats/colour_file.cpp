@@ -13,7 +13,7 @@ Bytes colourFileBytes(const Document& doc) {
     return out;
 }
 
-bool loadColourBytes(Document& doc, const Bytes& bytes) {
+bool loadColourBytes(Document& doc, ByteView bytes) {
     ByteReader in(bytes);
     if (!in.magic("KVXC"))
         return false;

@@ -15,7 +15,7 @@ Bytes colourFileBytes(const Document& doc);
 // when the magic is wrong. Bytes past the end of a short file read as 0. Only the
 // low 24 bits of each stored colour are kept, so every working colour stays a plain
 // RGB value (the fourth byte is 0 in every file this program writes).
-bool loadColourBytes(Document& doc, const Bytes& bytes);
+bool loadColourBytes(Document& doc, ByteView bytes);
 
 // Text for a file refused by loadColourBytes.
 const char* wrongColourMagicMessage();

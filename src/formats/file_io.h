@@ -6,12 +6,16 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace korvex {
 
 using Bytes = std::vector<uint8_t>;
+// Bytes to read, wherever they are held: every loader takes its file's contents
+// this way, and the form that takes a path reads the file and hands them over.
+using ByteView = std::span<const uint8_t>;
 
 // The first maxBytes bytes of the file (all of it when maxBytes is 0), or nothing
 // when it cannot be opened or read.

@@ -17,12 +17,16 @@ bool loadFontFile(Document& doc, const std::string& path) {
     if (!validFont(doc.CurrentFont))
         return false;
     const auto bytes = readFileBytes(path, kFontBytes);
-    if (!bytes)
+    return bytes && loadFontBytes(doc, *bytes, path);
+}
+
+bool loadFontBytes(Document& doc, ByteView bytes, const std::string& path) {
+    if (!validFont(doc.CurrentFont))
         return false;
     std::memset(doc.FontBuffer, 0, kFontBytes);
     doc.FontName[doc.CurrentFont] = fileNamePart(path);
     doc.FontPath[doc.CurrentFont] = path;
-    std::copy_n(bytes->begin(), std::min<size_t>(bytes->size(), kFontBytes), doc.FontBuffer);
+    std::copy_n(bytes.begin(), std::min<size_t>(bytes.size(), kFontBytes), doc.FontBuffer);
     decodeFont(doc, doc.CurrentFont);
     return true;
 }

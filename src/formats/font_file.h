@@ -3,6 +3,7 @@
 // whole glyphs FROM..TO in the same form and load like a short font file.
 
 #include "core/document.h"
+#include "formats/file_io.h"
 
 #include <string>
 #include <vector>
@@ -13,6 +14,10 @@ namespace korvex {
 // font after the file and decodes it into the current font. Returns false, with
 // nothing changed, when the file cannot be read or CurrentFont is not 1..10.
 bool loadFontFile(Document& doc, const std::string& path);
+
+// The same with the file's contents already read: the first 1024 bytes count, and
+// `path` is only recorded as the font's path and (its last part) name.
+bool loadFontBytes(Document& doc, ByteView bytes, const std::string& path);
 
 // Writes FontBuffer's 1024 bytes (the caller encodes the font first). On failure
 // `error` (when given) receives the reason.

@@ -5,7 +5,7 @@
 
 namespace korvex {
 
-std::optional<RgbPicture> decodePicture(const Bytes& data, std::string* error) {
+std::optional<RgbPicture> decodePicture(ByteView data, std::string* error) {
     if (looksLikePng(data))
         return decodePng(data, error);
     if (looksLikeBmp(data))

@@ -11,6 +11,6 @@ namespace korvex {
 
 // PNG when the bytes start with the PNG signature, BMP when they start with "BM";
 // nothing for any other file or a file that does not decode.
-std::optional<RgbPicture> decodePicture(const Bytes& data, std::string* error = nullptr);
+std::optional<RgbPicture> decodePicture(ByteView data, std::string* error = nullptr);
 
 } // namespace korvex

@@ -144,11 +144,11 @@ bool writeAll(png_structp png, png_infop info, png_uint_32 width, png_uint_32 he
 
 } // namespace
 
-bool looksLikePng(const Bytes& data) {
+bool looksLikePng(ByteView data) {
     return data.size() >= 8 && png_sig_cmp(data.data(), 0, 8) == 0;
 }
 
-std::optional<RgbPicture> decodePng(const Bytes& data, std::string* error) {
+std::optional<RgbPicture> decodePng(ByteView data, std::string* error) {
     if (!looksLikePng(data)) {
         setError(error, "not a PNG file");
         return std::nullopt;

@@ -18,11 +18,11 @@ namespace korvex {
 constexpr int kMaxPictureSide = 16384;
 
 // True when the bytes start with the eight-byte PNG signature.
-bool looksLikePng(const Bytes& data);
+bool looksLikePng(ByteView data);
 
 // The picture, or nothing for a damaged, truncated or oversized file (`error`,
 // when given, then receives a short reason).
-std::optional<RgbPicture> decodePng(const Bytes& data, std::string* error = nullptr);
+std::optional<RgbPicture> decodePng(ByteView data, std::string* error = nullptr);
 
 // An 8-bit RGB, non-interlaced PNG file; empty for an empty picture or when
 // encoding fails.

@@ -255,7 +255,7 @@ void readProjectLines(Document& doc, const std::vector<std::string>& lines) {
         });
 }
 
-std::vector<std::string> splitFileLines(const Bytes& bytes) {
+std::vector<std::string> splitFileLines(ByteView bytes) {
     std::vector<std::string> lines;
     size_t start = 0;
     if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
@@ -285,9 +285,13 @@ bool loadProjectFile(Document& doc, const std::string& path) {
     const auto bytes = readFileBytes(path);
     if (!bytes)
         return false;
-    readProjectLines(doc, splitFileLines(*bytes));
+    loadProjectBytes(doc, *bytes);
     doc.projectPath = path;
     return true;
+}
+
+void loadProjectBytes(Document& doc, ByteView bytes) {
+    readProjectLines(doc, splitFileLines(bytes));
 }
 
 } // namespace korvex

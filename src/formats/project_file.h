@@ -29,7 +29,7 @@ void readProjectLines(Document& doc, const std::vector<std::string>& lines);
 
 // Splits text into lines. CR LF, LF and a lone CR each end a line; a final line end
 // gives no empty line after it, and a UTF-8 byte-order mark at the start is dropped.
-std::vector<std::string> splitFileLines(const Bytes& bytes);
+std::vector<std::string> splitFileLines(ByteView bytes);
 
 // Sets projectPath to `path`, then writes the project there atomically (UTF-8, no
 // byte-order mark, CR LF after every line). On failure returns false with a reason
@@ -39,5 +39,8 @@ bool saveProjectFile(Document& doc, const std::string& path, std::string* error 
 // Reads the project at `path` and applies it; projectPath becomes `path`. False,
 // with nothing changed, when the file cannot be read.
 bool loadProjectFile(Document& doc, const std::string& path);
+
+// Applies a project file's contents as loadProjectFile does, leaving projectPath.
+void loadProjectBytes(Document& doc, ByteView bytes);
 
 } // namespace korvex

@@ -91,12 +91,12 @@ RecoverySnapshot takeRecoverySnapshot(Document& doc) {
     return snapshot;
 }
 
-bool isRecoveryCopy(const Bytes& bytes) {
+bool isRecoveryCopy(ByteView bytes) {
     const auto lines = splitFileLines(bytes);
     return sectionStart(lines) < lines.size();
 }
 
-bool readRecoveryCopy(Document& doc, const Bytes& bytes) {
+bool readRecoveryCopy(Document& doc, ByteView bytes) {
     const auto lines = splitFileLines(bytes);
     const size_t start = sectionStart(lines);
     if (start == lines.size())

@@ -23,11 +23,11 @@ struct RecoverySnapshot {
 RecoverySnapshot takeRecoverySnapshot(Document& doc);
 
 // Whether the bytes are a recovery copy: a text with the section's line.
-bool isRecoveryCopy(const Bytes& bytes);
+bool isRecoveryCopy(ByteView bytes);
 
 // Applies a recovery copy: its project lines as "Open..." applies them, then the
 // section's values that are in range. False, with nothing changed, when the bytes
 // are no recovery copy. Safe on any bytes. The project path is not touched.
-bool readRecoveryCopy(Document& doc, const Bytes& bytes);
+bool readRecoveryCopy(Document& doc, ByteView bytes);
 
 } // namespace korvex

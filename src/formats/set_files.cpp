@@ -40,7 +40,7 @@ Bytes setsFileBytes(const Document& doc) {
     return out;
 }
 
-SetLoadResult loadSetBytes(Document& doc, int kind, const Bytes& bytes) {
+SetLoadResult loadSetBytes(Document& doc, int kind, ByteView bytes) {
     ByteReader in(bytes);
     if (kind == kSetFileKind && in.magic("KVXS")) {
         readCells(in, doc.Sets[currentSetIndex(doc)]);

@@ -22,7 +22,7 @@ Bytes setsFileBytes(const Document& doc);
 // Kind 1 reads a .set into CurrentSet, kind 2 a .sets into all sets. A file without
 // the kind's magic (or any other kind) changes nothing. Bytes past the end of a short
 // file read as 0, so missing cells become glyph 0; longer files are cut.
-SetLoadResult loadSetBytes(Document& doc, int kind, const Bytes& bytes);
+SetLoadResult loadSetBytes(Document& doc, int kind, ByteView bytes);
 
 // Text for a file refused by loadSetBytes of `kind`.
 const char* wrongSetMagicMessage(int kind);

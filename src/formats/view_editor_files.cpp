@@ -17,7 +17,7 @@ Bytes viewEditorDataBytes(const Document& doc) {
     return out;
 }
 
-void loadViewEditorData(Document& doc, const Bytes& bytes) {
+void loadViewEditorData(Document& doc, ByteView bytes) {
     const size_t n = std::min<size_t>(bytes.size(), kViewEditorDataBytes);
     for (size_t i = 0; i < n; ++i) {
         const int s = int(i / kScreenCells);
@@ -35,7 +35,7 @@ Bytes screenDataBytes(const Document& doc) {
     return out;
 }
 
-void loadScreenData(Document& doc, const Bytes& bytes) {
+void loadScreenData(Document& doc, ByteView bytes) {
     const size_t n = std::min<size_t>(bytes.size(), kScreenCells);
     for (size_t i = 0; i < n; ++i)
         setCell(doc, doc.currentScreen, int(i % kScreenColumns), int(i / kScreenColumns), bytes[i]);
@@ -50,7 +50,7 @@ Bytes rangeBlockBytes(const Document& doc) {
     return out;
 }
 
-void loadRangeBlock(Document& doc, const Bytes& bytes) {
+void loadRangeBlock(Document& doc, ByteView bytes) {
     size_t next = 0;
     auto readByte = [&]() -> uint8_t { return next < bytes.size() ? bytes[next++] : 0; };
     const int width = int8_t(readByte());
