@@ -2,7 +2,7 @@
 // 1024 bytes (a short file padded with zeros) and loads back to the same glyphs.
 
 #include "core/font_codec.h"
-#include "font_loading.h"
+#include "formats/font_file.h"
 #include "formats/font_file_bytes.h"
 #include "fuzz_support.h"
 
@@ -11,12 +11,16 @@
 using namespace korvex;
 using namespace korvex::fuzz;
 
+namespace {
+const std::string kFileName = "fuzzed.fnt";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Bytes file = bytesOf(data, size);
     // A load replaces FontBuffer and every glyph of the current font, so nothing
     // from an earlier input survives it.
     Document& loaded = slotDocument(Slot::First);
-    require(loadFontFromBytes(loaded, file), "any bytes load as a font");
+    require(loadFontBytes(loaded, file, kFileName), "any bytes load as a font");
 
     encodeFont(loaded, loaded.CurrentFont);
     const Bytes saved = fontFileBytes(loaded);
@@ -25,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(saved == expected, "the saved font is the file's first 1024 bytes");
 
     Document& reloaded = slotDocument(Slot::Second);
-    require(loadFontFromBytes(reloaded, saved), "a saved font loads");
+    require(loadFontBytes(reloaded, saved, kFileName), "a saved font loads");
     require(
         sameArray(loaded.FontPixels[loaded.CurrentFont], reloaded.FontPixels[reloaded.CurrentFont]),
         "a saved font loads back to the same glyphs");

@@ -3,7 +3,7 @@
 // the file's bytes back, and the range loads back to the same glyphs.
 
 #include "core/font_codec.h"
-#include "font_loading.h"
+#include "formats/font_file.h"
 #include "formats/font_file_bytes.h"
 #include "fuzz_support.h"
 
@@ -14,6 +14,7 @@ using namespace korvex::fuzz;
 
 namespace {
 
+const std::string kFileName = "fuzzed.fnt";
 constexpr int kGlyphBytes = 8;
 
 bool sameSlice(const Bytes& bytes, size_t from, const Bytes& slice) {
@@ -26,7 +27,7 @@ bool sameSlice(const Bytes& bytes, size_t from, const Bytes& slice) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Bytes file = bytesOf(data, size);
     Document& loaded = slotDocument(Slot::First);
-    require(loadFontFromBytes(loaded, file), "any bytes load as a range");
+    require(loadFontBytes(loaded, file, kFileName), "any bytes load as a range");
     const int whole = int(std::min<size_t>(file.size(), kFontBytes) / kGlyphBytes);
     if (whole == 0)
         return 0;
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             "a run of glyphs saved as a range is the file's bytes for them");
 
     Document& reloaded = slotDocument(Slot::Second);
-    require(loadFontFromBytes(reloaded, all), "a saved range loads");
+    require(loadFontBytes(reloaded, all, kFileName), "a saved range loads");
     const auto& before = loaded.FontPixels[loaded.CurrentFont];
     const auto& after = reloaded.FontPixels[reloaded.CurrentFont];
     require(std::memcmp(before, after, sizeof before[0] * whole) == 0,

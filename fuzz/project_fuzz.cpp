@@ -11,11 +11,11 @@ using namespace korvex::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Document& loaded = freshDocument(Slot::First);
-    readProjectLines(loaded, splitFileLines(bytesOf(data, size)));
+    loadProjectBytes(loaded, ByteView(data, size));
     const std::string saved = joinCrLf(writeProjectLines(loaded));
 
     Document& reloaded = freshDocument(Slot::Second);
-    readProjectLines(reloaded, splitFileLines(bytesOfText(saved)));
+    loadProjectBytes(reloaded, bytesOfText(saved));
     const char* difference = projectDifference(loaded, reloaded);
     if (difference)
         std::fprintf(stderr, "differs after the round trip: %s\n", difference);
