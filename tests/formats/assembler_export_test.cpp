@@ -2,13 +2,12 @@
 // that the assembled bytes are exactly the font.
 #include "formats/source_export.h"
 
+#include "child_process.h"
 #include "core/font_codec.h"
 #include "formats/file_io.h"
+#include "temp_dir.h"
 #include "test_document.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <random>
@@ -17,29 +16,10 @@ using namespace korvex;
 
 namespace {
 
-struct RunResult {
-    bool ok = false;
-    std::string output;
-};
-
-RunResult run(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, args);
-    RunResult r;
-    if (!process.waitForFinished(60000)) {
-        r.output = "did not finish";
-        return r;
-    }
-    r.output = process.readAll().toStdString();
-    r.ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    return r;
-}
-
 TEST(AssemblerExport, Ca65AssemblesTheExportToTheFontBytes) {
-    const QString ca65 = QStandardPaths::findExecutable("ca65");
-    const QString ld65 = QStandardPaths::findExecutable("ld65");
-    if (ca65.isEmpty() || ld65.isEmpty())
+    const std::string ca65 = test::findProgram("ca65");
+    const std::string ld65 = test::findProgram("ld65");
+    if (ca65.empty() || ld65.empty())
         GTEST_SKIP() << "ca65/ld65 (cc65) not found on PATH; assembler check not run";
 
     // The default font with random glyphs mixed in, so every byte value can appear.
@@ -54,25 +34,25 @@ TEST(AssemblerExport, Ca65AssemblesTheExportToTheFontBytes) {
     const Bytes font(doc->FontBuffer, doc->FontBuffer + kFontBytes);
     std::memset(doc->FontBuffer, 0, kFontBytes);
 
-    QTemporaryDir dir;
+    test::TempDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString config = dir.filePath("raw.cfg");
-    ASSERT_TRUE(writeFileAtomic(config.toStdString(),
-                                std::string("MEMORY { RAW: start = $0, size = $10000, "
+    const std::string config = dir.filePath("raw.cfg");
+    ASSERT_TRUE(
+        writeFileAtomic(config, std::string("MEMORY { RAW: start = $0, size = $10000, "
                                             "file = %O; }\n"
                                             "SEGMENTS { CODE: load = RAW, type = ro; }\n")));
 
     for (int language : {0, 1}) {
         SCOPED_TRACE(language);
-        const QString base = dir.filePath(QString("font%1").arg(language));
-        ASSERT_TRUE(writeFileAtomic((base + ".s").toStdString(),
-                                    joinCrLf(generateFontExport(*doc, language))));
-        const RunResult assembled =
-            run(ca65, {"--feature", "labels_without_colons", "-o", base + ".o", base + ".s"});
+        const std::string base = dir.filePath("font" + std::to_string(language));
+        ASSERT_TRUE(writeFileAtomic((base + ".s"), joinCrLf(generateFontExport(*doc, language))));
+        const test::ProgramRun assembled = test::runProgram(
+            ca65, {"--feature", "labels_without_colons", "-o", base + ".o", base + ".s"});
         ASSERT_TRUE(assembled.ok) << assembled.output;
-        const RunResult linked = run(ld65, {"-C", config, "-o", base + ".bin", base + ".o"});
+        const test::ProgramRun linked =
+            test::runProgram(ld65, {"-C", config, "-o", base + ".bin", base + ".o"});
         ASSERT_TRUE(linked.ok) << linked.output;
-        const auto binary = readFileBytes((base + ".bin").toStdString());
+        const auto binary = readFileBytes((base + ".bin"));
         ASSERT_TRUE(binary);
         EXPECT_EQ(*binary, font);
     }

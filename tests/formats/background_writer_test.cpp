@@ -2,8 +2,8 @@
 #include "folder_tools.h"
 #include "formats/background_writer.h"
 #include "formats/file_io.h"
+#include "temp_dir.h"
 
-#include <QTemporaryDir>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@ using namespace korvex;
 namespace {
 
 TEST(BackgroundWriter, KeepsTheFileAtTheNewestRequest) {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("copy.proj2").toStdString();
+    test::TempDir dir;
+    const std::string path = dir.filePath("copy.proj2");
     BackgroundWriter writer(path);
     for (int i = 0; i < 50; ++i)
         writer.write("text " + std::to_string(i));
@@ -31,8 +31,8 @@ TEST(BackgroundWriter, KeepsTheFileAtTheNewestRequest) {
 }
 
 TEST(BackgroundWriter, FailedWriteIsToldOnceAndLeavesTheFileAsItWas) {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("copy.proj2").toStdString();
+    test::TempDir dir;
+    const std::string path = dir.filePath("copy.proj2");
     BackgroundWriter writer(path);
     writer.write("kept");
     writer.flush();
@@ -47,8 +47,8 @@ TEST(BackgroundWriter, FailedWriteIsToldOnceAndLeavesTheFileAsItWas) {
 }
 
 TEST(BackgroundWriter, EndingCarriesOutTheLastRequest) {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("copy.proj2").toStdString();
+    test::TempDir dir;
+    const std::string path = dir.filePath("copy.proj2");
     {
         BackgroundWriter writer(path);
         writer.write(std::string(1 << 20, 'x'));

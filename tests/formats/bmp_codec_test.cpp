@@ -4,8 +4,8 @@
 
 #include "picture_samples.h"
 #include "picture_tools.h"
+#include "temp_dir.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -117,19 +117,18 @@ const BmpVariant kBmpVariants[] = {
 // clang-format on
 
 TEST(BmpCodec, ReadsEveryKindOfBmpImageMagickWrites) {
-    if (convertProgram().isEmpty())
+    if (convertProgram().empty())
         GTEST_SKIP() << "ImageMagick's convert is not installed";
-    QTemporaryDir dir;
-    const QString source = dir.filePath("source.ppm");
+    test::TempDir dir;
+    const std::string source = dir.filePath("source.ppm");
     for (const BmpVariant& v : kBmpVariants) {
         SCOPED_TRACE(v.name);
         const RgbPicture original = v.picture();
-        ASSERT_TRUE(writeFileAtomic(source.toStdString(), toPpm(original)));
-        const QString target = dir.filePath("variant.bmp");
-        QFile::remove(target);
-        ASSERT_TRUE(runConvert(QStringList{source} + QString(v.options).split(' ') +
-                               QStringList{v.format + target}));
-        const Bytes bmp = *readFileBytes(target.toStdString());
+        ASSERT_TRUE(writeFileAtomic(source, toPpm(original)));
+        const std::string target = dir.filePath("variant.bmp");
+        std::filesystem::remove(target);
+        ASSERT_TRUE(runConvert(convertArguments(source, v.options, v.format + target)));
+        const Bytes bmp = *readFileBytes(target);
         ASSERT_GT(bmp.size(), 30u);
         EXPECT_EQ(le32(bmp, 14), v.headerBytes);
         if (v.headerBytes == 12) {
@@ -148,14 +147,14 @@ TEST(BmpCodec, ReadsEveryKindOfBmpImageMagickWrites) {
 }
 
 TEST(BmpCodec, ImageMagickReadsTheWrittenFilePixelForPixel) {
-    if (convertProgram().isEmpty())
+    if (convertProgram().empty())
         GTEST_SKIP() << "ImageMagick's convert is not installed";
-    QTemporaryDir dir;
+    test::TempDir dir;
     for (const RgbPicture& original : {colourfulPicture(), fourColourSheet()}) {
-        const QString bmp = dir.filePath("out.bmp"), ppm = dir.filePath("out.ppm");
-        ASSERT_TRUE(writeFileAtomic(bmp.toStdString(), encodeBmp(original)));
+        const std::string bmp = dir.filePath("out.bmp"), ppm = dir.filePath("out.ppm");
+        ASSERT_TRUE(writeFileAtomic(bmp, encodeBmp(original)));
         ASSERT_TRUE(runConvert({bmp, "PPM:" + ppm}));
-        auto back = fromPpm(*readFileBytes(ppm.toStdString()));
+        auto back = fromPpm(*readFileBytes(ppm));
         ASSERT_TRUE(back);
         EXPECT_EQ(back->width, original.width);
         EXPECT_EQ(back->pixels, original.pixels);

@@ -1,8 +1,8 @@
 #include "failing_write_step.h"
 #include "folder_tools.h"
 #include "formats/file_io.h"
+#include "temp_dir.h"
 
-#include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -14,8 +14,8 @@ using namespace korvex;
 namespace {
 
 TEST(FileIo, AtomicWriteReplacesWholeFileAndReadsBack) {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("a.bin").toStdString();
+    test::TempDir dir;
+    const std::string path = dir.filePath("a.bin");
     ASSERT_TRUE(writeFileAtomic(path, Bytes(2000, 7)));
     ASSERT_TRUE(writeFileAtomic(path, Bytes{1, 2, 3}));
     auto back = readFileBytes(path);
@@ -23,14 +23,14 @@ TEST(FileIo, AtomicWriteReplacesWholeFileAndReadsBack) {
     EXPECT_EQ(*back, (Bytes{1, 2, 3}));
     EXPECT_EQ(readFileBytes(path, 2)->size(), 2u);
     // No temporary file is left beside it.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path().toStdString()),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator{}),
               1);
 }
 
 TEST(FileIo, FailedWriteLeavesTheOldFileIntact) {
-    QTemporaryDir dir;
-    const std::string sub = dir.filePath("ro").toStdString();
+    test::TempDir dir;
+    const std::string sub = dir.filePath("ro");
     std::filesystem::create_directory(sub);
     const std::string path = sub + "/keep.fnt";
     ASSERT_TRUE(writeFileAtomic(path, Bytes(1024, 9)));
@@ -51,8 +51,8 @@ mode_t permissionsOf(const std::string& path) {
 }
 
 TEST(FileIo, EachFailingStepKeepsTheOldFileAndLeavesNoTemporaryFile) {
-    QTemporaryDir dir;
-    const std::string folder = dir.path().toStdString();
+    test::TempDir dir;
+    const std::string folder = dir.path();
     const std::string path = folder + "/keep.fnt";
     ASSERT_TRUE(writeFileAtomic(path, Bytes(1024, 9)));
     for (const WriteStep step : test::kFailingWriteSteps) {
@@ -75,31 +75,31 @@ TEST(FileIo, EachFailingStepKeepsTheOldFileAndLeavesNoTemporaryFile) {
 
 TEST(FileIo, FailingFolderSyncAfterTheRenameIsNoFailedSave) {
     // The new file is in place by then; only its survival of a power cut is unsure.
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("a.bin").toStdString();
+    test::TempDir dir;
+    const std::string path = dir.filePath("a.bin");
     ASSERT_TRUE(writeFileAtomic(path, Bytes{1}));
     test::FailingWriteStep failing(WriteStep::SyncFolder);
     EXPECT_TRUE(writeFileAtomic(path, Bytes{2, 3}));
     EXPECT_EQ(*readFileBytes(path), (Bytes{2, 3}));
-    EXPECT_EQ(test::folderEntries(dir.path().toStdString()), std::vector<std::string>{"a.bin"});
+    EXPECT_EQ(test::folderEntries(dir.path()), std::vector<std::string>{"a.bin"});
 }
 
 TEST(FileIo, ReplacingKeepsThePermissionBitsAndNewFilesFollowTheUmask) {
-    QTemporaryDir dir;
-    const std::string secret = dir.filePath("secret.proj2").toStdString();
+    test::TempDir dir;
+    const std::string secret = dir.filePath("secret.proj2");
     ASSERT_TRUE(writeFileAtomic(secret, Bytes{1}));
     ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
     ASSERT_TRUE(writeFileAtomic(secret, Bytes{2}));
     EXPECT_EQ(permissionsOf(secret), 0600u);
 
-    const std::string shared = dir.filePath("shared.fnt").toStdString();
+    const std::string shared = dir.filePath("shared.fnt");
     ASSERT_TRUE(writeFileAtomic(shared, Bytes{1}));
     ASSERT_EQ(::chmod(shared.c_str(), 0754), 0);
     ASSERT_TRUE(writeFileAtomic(shared, Bytes{2}));
     EXPECT_EQ(permissionsOf(shared), 0754u);
 
     const mode_t previous = ::umask(027);
-    const std::string fresh = dir.filePath("fresh.fnt").toStdString();
+    const std::string fresh = dir.filePath("fresh.fnt");
     const bool written = writeFileAtomic(fresh, Bytes{1});
     ::umask(previous);
     ASSERT_TRUE(written);
@@ -107,8 +107,8 @@ TEST(FileIo, ReplacingKeepsThePermissionBitsAndNewFilesFollowTheUmask) {
 }
 
 TEST(FileIo, WritesThroughSymbolicLinksAndKeepsThem) {
-    QTemporaryDir dir;
-    const std::string folder = dir.path().toStdString();
+    test::TempDir dir;
+    const std::string folder = dir.path();
     std::filesystem::create_directory(folder + "/real");
     const std::string target = folder + "/real/font.fnt";
     ASSERT_TRUE(writeFileAtomic(target, Bytes{1}));
@@ -141,11 +141,11 @@ TEST(FileIo, WritesThroughSymbolicLinksAndKeepsThem) {
 
 TEST(FileIo, LongestFileNamesCanBeSaved) {
     // The temporary file's name must fit the system's limit as well.
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QString(250, 'n') + ".fnt").toStdString();
+    test::TempDir dir;
+    const std::string path = dir.filePath(std::string(250, 'n') + ".fnt");
     ASSERT_TRUE(writeFileAtomic(path, Bytes{4}));
     EXPECT_EQ(*readFileBytes(path), Bytes{4});
-    EXPECT_EQ(test::folderEntries(dir.path().toStdString()).size(), 1u);
+    EXPECT_EQ(test::folderEntries(dir.path()).size(), 1u);
 }
 
 TEST(FileIo, NamesAndExtensions) {

@@ -2,9 +2,9 @@
 
 #include "core/font_codec.h"
 #include "formats/file_io.h"
+#include "temp_dir.h"
 #include "test_document.h"
 
-#include <QTemporaryDir>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -29,12 +29,12 @@ uint8_t pixelRow(const Document& doc, int font, int glyph, int y) {
 }
 
 TEST(FontFile, ShortAndLongFilesFillTheFontFromTheStart) {
-    QTemporaryDir dir;
+    test::TempDir dir;
     auto doc = test::freshDocument();
     doc->CurrentFont = 3;
     const Bytes data = counting(2000);
 
-    const std::string half = dir.filePath("half.fnt").toStdString();
+    const std::string half = dir.filePath("half.fnt");
     ASSERT_TRUE(writeFileAtomic(half, Bytes(data.begin(), data.begin() + 512)));
     ASSERT_TRUE(loadFontFile(*doc, half));
     EXPECT_EQ(doc->FontName[3], "half.fnt");
@@ -43,7 +43,7 @@ TEST(FontFile, ShortAndLongFilesFillTheFontFromTheStart) {
         for (int y = 0; y < 8; ++y)
             ASSERT_EQ(pixelRow(*doc, 3, g, y), g < 64 ? data[8 * g + y] : 0) << g << "," << y;
 
-    const std::string big = dir.filePath("big.fnt").toStdString();
+    const std::string big = dir.filePath("big.fnt");
     ASSERT_TRUE(writeFileAtomic(big, data));
     ASSERT_TRUE(loadFontFile(*doc, big));
     EXPECT_EQ(0, std::memcmp(doc->FontBuffer, data.data(), 1024));
@@ -53,9 +53,9 @@ TEST(FontFile, ShortAndLongFilesFillTheFontFromTheStart) {
 }
 
 TEST(FontFile, EmptyFileGivesBlankFontNamedAfterIt) {
-    QTemporaryDir dir;
+    test::TempDir dir;
     auto doc = test::freshDocument(); // font 1 holds the default font
-    const std::string path = dir.filePath("sub\\odd name.fnt").toStdString();
+    const std::string path = dir.filePath("sub\\odd name.fnt");
     ASSERT_TRUE(writeFileAtomic(path, Bytes{}));
     ASSERT_TRUE(loadFontFile(*doc, path));
     // Only "/" separates folders: a backslash is part of the name.
@@ -66,21 +66,21 @@ TEST(FontFile, EmptyFileGivesBlankFontNamedAfterIt) {
 }
 
 TEST(FontFile, UnreadableFileOrBadCurrentFontChangesNothing) {
-    QTemporaryDir dir;
+    test::TempDir dir;
     auto doc = test::freshDocument();
     doc->FontName[1] = "keep.fnt";
     doc->FontPath[1] = "/x/keep.fnt";
     doc->FontBuffer[5] = 0x77;
     auto before = std::make_unique<Document>(*doc);
 
-    EXPECT_FALSE(loadFontFile(*doc, dir.filePath("missing.fnt").toStdString()));
-    EXPECT_FALSE(loadFontFile(*doc, dir.path().toStdString())); // a folder
+    EXPECT_FALSE(loadFontFile(*doc, dir.filePath("missing.fnt")));
+    EXPECT_FALSE(loadFontFile(*doc, dir.path())); // a folder
     EXPECT_EQ(0, std::memcmp(before->FontPixels, doc->FontPixels, sizeof doc->FontPixels));
     EXPECT_EQ(0, std::memcmp(before->FontBuffer, doc->FontBuffer, sizeof doc->FontBuffer));
     EXPECT_EQ(doc->FontName[1], "keep.fnt");
     EXPECT_EQ(doc->FontPath[1], "/x/keep.fnt");
 
-    const std::string path = dir.filePath("ok.fnt").toStdString();
+    const std::string path = dir.filePath("ok.fnt");
     ASSERT_TRUE(writeFileAtomic(path, Bytes(1024, 0xFF)));
     doc->CurrentFont = 11;
     EXPECT_FALSE(loadFontFile(*doc, path));
@@ -88,25 +88,25 @@ TEST(FontFile, UnreadableFileOrBadCurrentFontChangesNothing) {
 }
 
 TEST(FontFile, SaveWritesTheBufferAndRangesWholeGlyphs) {
-    QTemporaryDir dir;
+    test::TempDir dir;
     auto doc = test::freshDocument();
     loadDefaultFont(*doc);
-    const std::string path = dir.filePath("out.fnt").toStdString();
+    const std::string path = dir.filePath("out.fnt");
     ASSERT_TRUE(saveFontFile(*doc, path));
     EXPECT_EQ(*readFileBytes(path), Bytes(defaultFontBytes(), defaultFontBytes() + 1024));
 
-    const std::string one = dir.filePath("a.fnt").toStdString();
+    const std::string one = dir.filePath("a.fnt");
     ASSERT_TRUE(saveFontRangeFile(*doc, one, 0x41, 0x41));
     EXPECT_EQ(*readFileBytes(one), Bytes(doc->FontBuffer + 8 * 65, doc->FontBuffer + 8 * 66));
 
-    const std::string all = dir.filePath("all.fnt").toStdString();
+    const std::string all = dir.filePath("all.fnt");
     ASSERT_TRUE(saveFontRangeFile(*doc, all, 0, 127));
     EXPECT_EQ(readFileBytes(all)->size(), 1024u);
 
-    EXPECT_FALSE(saveFontRangeFile(*doc, dir.filePath("r1").toStdString(), 0x7F, 0));
-    EXPECT_FALSE(saveFontRangeFile(*doc, dir.filePath("r2").toStdString(), -1, 3));
-    EXPECT_FALSE(saveFontRangeFile(*doc, dir.filePath("r3").toStdString(), 0, 128));
-    EXPECT_FALSE(readFileBytes(dir.filePath("r1").toStdString()));
+    EXPECT_FALSE(saveFontRangeFile(*doc, dir.filePath("r1"), 0x7F, 0));
+    EXPECT_FALSE(saveFontRangeFile(*doc, dir.filePath("r2"), -1, 3));
+    EXPECT_FALSE(saveFontRangeFile(*doc, dir.filePath("r3"), 0, 128));
+    EXPECT_FALSE(readFileBytes(dir.filePath("r1")));
 
     // A range file loads as a short font: its glyphs at the start, the rest blank.
     ASSERT_TRUE(loadFontFile(*doc, one));

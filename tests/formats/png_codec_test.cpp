@@ -2,8 +2,8 @@
 
 #include "picture_samples.h"
 #include "picture_tools.h"
+#include "temp_dir.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
 #include <zlib.h>
@@ -92,19 +92,18 @@ const PngVariant kPngVariants[] = {
 // clang-format on
 
 TEST(PngCodec, ReadsEveryKindOfPngImageMagickWrites) {
-    if (convertProgram().isEmpty())
+    if (convertProgram().empty())
         GTEST_SKIP() << "ImageMagick's convert is not installed";
-    QTemporaryDir dir;
-    const QString source = dir.filePath("source.ppm");
+    test::TempDir dir;
+    const std::string source = dir.filePath("source.ppm");
     for (const PngVariant& v : kPngVariants) {
         SCOPED_TRACE(v.name);
         const RgbPicture original = v.picture();
-        ASSERT_TRUE(writeFileAtomic(source.toStdString(), toPpm(original)));
-        const QString target = dir.filePath("variant.png");
-        QFile::remove(target);
-        ASSERT_TRUE(runConvert(QStringList{source} + QString(v.options).split(' ') +
-                               QStringList{v.format + target}));
-        const Bytes png = *readFileBytes(target.toStdString());
+        ASSERT_TRUE(writeFileAtomic(source, toPpm(original)));
+        const std::string target = dir.filePath("variant.png");
+        std::filesystem::remove(target);
+        ASSERT_TRUE(runConvert(convertArguments(source, v.options, v.format + target)));
+        const Bytes png = *readFileBytes(target);
         ASSERT_GT(png.size(), 29u);
         EXPECT_EQ(png[24], v.bitDepth);
         EXPECT_EQ(png[25], v.colourType);
@@ -119,21 +118,21 @@ TEST(PngCodec, ReadsEveryKindOfPngImageMagickWrites) {
 }
 
 TEST(PngCodec, TransparencyIsCompositedOverBlack) {
-    if (convertProgram().isEmpty())
+    if (convertProgram().empty())
         GTEST_SKIP() << "ImageMagick's convert is not installed";
     // A PAM with an alpha channel: colour (200, 100, 50) at four opacities.
     const uint8_t alphas[4] = {255, 128, 51, 0};
     std::string pam = "P7\nWIDTH 4\nHEIGHT 1\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
     for (uint8_t a : alphas)
         pam += {char(200), char(100), char(50), char(a)};
-    QTemporaryDir dir;
-    const QString source = dir.filePath("alpha.pam");
-    ASSERT_TRUE(writeFileAtomic(source.toStdString(), pam));
-    for (const QString format : {"PNG32:", "PNG64:"}) {
-        SCOPED_TRACE(format.toStdString());
-        const QString target = dir.filePath("alpha.png");
+    test::TempDir dir;
+    const std::string source = dir.filePath("alpha.pam");
+    ASSERT_TRUE(writeFileAtomic(source, pam));
+    for (const std::string format : {"PNG32:", "PNG64:"}) {
+        SCOPED_TRACE(format);
+        const std::string target = dir.filePath("alpha.png");
         ASSERT_TRUE(runConvert({source, format + target}));
-        auto decoded = decodePng(*readFileBytes(target.toStdString()));
+        auto decoded = decodePng(*readFileBytes(target));
         ASSERT_TRUE(decoded);
         ASSERT_EQ(decoded->pixels.size(), 4u);
         for (int i = 0; i < 4; ++i) {
@@ -145,23 +144,23 @@ TEST(PngCodec, TransparencyIsCompositedOverBlack) {
     // A palette with a fully transparent entry (tRNS) reads black there.
     std::string binary = "P7\nWIDTH 2\nHEIGHT 1\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
     binary += {char(10), char(20), char(30), char(255), char(90), char(90), char(90), char(0)};
-    ASSERT_TRUE(writeFileAtomic(source.toStdString(), binary));
-    const QString target = dir.filePath("trns.png");
+    ASSERT_TRUE(writeFileAtomic(source, binary));
+    const std::string target = dir.filePath("trns.png");
     ASSERT_TRUE(runConvert({source, "PNG8:" + target}));
-    auto decoded = decodePng(*readFileBytes(target.toStdString()));
+    auto decoded = decodePng(*readFileBytes(target));
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->pixels, (std::vector<uint32_t>{0x1E140A, 0}));
 }
 
 TEST(PngCodec, ImageMagickReadsTheWrittenFilePixelForPixel) {
-    if (convertProgram().isEmpty())
+    if (convertProgram().empty())
         GTEST_SKIP() << "ImageMagick's convert is not installed";
-    QTemporaryDir dir;
+    test::TempDir dir;
     for (const RgbPicture& original : {colourfulPicture(), fourColourSheet()}) {
-        const QString png = dir.filePath("out.png"), ppm = dir.filePath("out.ppm");
-        ASSERT_TRUE(writeFileAtomic(png.toStdString(), encodePng(original)));
+        const std::string png = dir.filePath("out.png"), ppm = dir.filePath("out.ppm");
+        ASSERT_TRUE(writeFileAtomic(png, encodePng(original)));
         ASSERT_TRUE(runConvert({png, "PPM:" + ppm}));
-        auto back = fromPpm(*readFileBytes(ppm.toStdString()));
+        auto back = fromPpm(*readFileBytes(ppm));
         ASSERT_TRUE(back);
         EXPECT_EQ(back->width, original.width);
         EXPECT_EQ(back->pixels, original.pixels);
@@ -207,13 +206,13 @@ TEST(PngCodec, HugeDeclaredSizesAreRefusedBeforeReadingRows) {
 
 TEST(PngCodec, ChangedBytesWithValidChecksumsNeverBreakTheDecoder) {
     std::vector<Bytes> seeds = {encodePng(colourfulPicture())};
-    QTemporaryDir dir;
-    if (!convertProgram().isEmpty()) {
-        const QString source = dir.filePath("s.ppm");
-        writeFileAtomic(source.toStdString(), toPpm(fourColourSheet()));
-        for (const QString out : {"PNG8:", "PNG48:"})
+    test::TempDir dir;
+    if (!convertProgram().empty()) {
+        const std::string source = dir.filePath("s.ppm");
+        writeFileAtomic(source, toPpm(fourColourSheet()));
+        for (const std::string out : {"PNG8:", "PNG48:"})
             if (runConvert({source, "-interlace", "PNG", out + dir.filePath("s.png")}))
-                seeds.push_back(*readFileBytes(dir.filePath("s.png").toStdString()));
+                seeds.push_back(*readFileBytes(dir.filePath("s.png")));
     }
     std::mt19937 random(1234);
     for (const Bytes& seed : seeds)

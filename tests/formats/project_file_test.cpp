@@ -2,9 +2,9 @@
 #include "core/screens.h"
 #include "formats/project_file.h"
 #include "formats/text_number.h"
+#include "temp_dir.h"
 #include "test_document.h"
 
-#include <QTemporaryDir>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -164,8 +164,8 @@ TEST(ProjectFile, RoundTripRestoresExactlyTheProjectState) {
 }
 
 TEST(ProjectFile, SaveAndLoadThroughAFile) {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("game.proj2").toStdString();
+    test::TempDir dir;
+    const std::string path = dir.filePath("game.proj2");
     auto source = changedDocument();
     std::string error;
     ASSERT_TRUE(saveProjectFile(*source, path, &error)) << error;
@@ -189,19 +189,19 @@ TEST(ProjectFile, SaveAndLoadThroughAFile) {
 }
 
 TEST(ProjectFile, UnreadableOrUnwritablePlacesChangeNothing) {
-    QTemporaryDir dir;
+    test::TempDir dir;
     auto doc = test::freshDocument();
     doc->projectPath = "/before.proj2";
-    EXPECT_FALSE(loadProjectFile(*doc, dir.filePath("missing.proj2").toStdString()));
+    EXPECT_FALSE(loadProjectFile(*doc, dir.filePath("missing.proj2")));
     EXPECT_EQ(doc->projectPath, "/before.proj2");
 
     // Places no one can write to: below a plain file, or over a folder.
-    const std::string plain = dir.filePath("plain").toStdString();
+    const std::string plain = dir.filePath("plain");
     ASSERT_TRUE(writeFileAtomic(plain, std::string("old")));
     std::string error;
     EXPECT_FALSE(saveProjectFile(*doc, plain + "/x.proj2", &error));
     EXPECT_FALSE(error.empty());
-    const std::string folder = dir.filePath("folder").toStdString();
+    const std::string folder = dir.filePath("folder");
     std::filesystem::create_directories(folder + "/inside");
     EXPECT_FALSE(saveProjectFile(*doc, folder));
     EXPECT_TRUE(std::filesystem::is_directory(folder + "/inside"));
@@ -209,11 +209,10 @@ TEST(ProjectFile, UnreadableOrUnwritablePlacesChangeNothing) {
 
     // A read-only folder keeps the old file whole (root may write anyway).
     if (::geteuid() != 0) {
-        std::filesystem::permissions(dir.path().toStdString(),
-                                     std::filesystem::perms::owner_read |
-                                         std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::owner_exec);
         EXPECT_FALSE(saveProjectFile(*doc, plain));
-        std::filesystem::permissions(dir.path().toStdString(), std::filesystem::perms::owner_all);
+        std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     }
     EXPECT_EQ(*readFileBytes(plain), Bytes({'o', 'l', 'd'}));
 }

@@ -1,8 +1,8 @@
 #include "folder_tools.h"
 #include "formats/file_io.h"
 #include "formats/recovery_store.h"
+#include "temp_dir.h"
 
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
@@ -84,8 +84,8 @@ TEST(RecoveryStore, FolderFollowsTheStateHomeAndIntervalOnlyShortens) {
 }
 
 TEST(RecoveryStore, RunningEditorsHaveTheirOwnSlotsAndAreNeverOrphans) {
-    QTemporaryDir dir;
-    const std::string folder = dir.filePath("state/korvex").toStdString();
+    test::TempDir dir;
+    const std::string folder = dir.filePath("state/korvex");
     auto first = RecoverySlot::claim(folder);
     auto second = RecoverySlot::claim(folder);
     ASSERT_TRUE(first && second);
@@ -111,8 +111,8 @@ TEST(RecoveryStore, RunningEditorsHaveTheirOwnSlotsAndAreNeverOrphans) {
 }
 
 TEST(RecoveryStore, CopiesOfRunsThatDiedAreOrphansNewestFirst) {
-    QTemporaryDir dir;
-    const std::string folder = dir.path().toStdString();
+    test::TempDir dir;
+    const std::string folder = dir.path();
     runThatDies(folder, "older", 100);
     runThatDies(folder, "newer", 10);
     // A run that died before writing a copy leaves a lock file, which is cleared.
@@ -144,8 +144,8 @@ TEST(RecoveryStore, CopiesOfRunsThatDiedAreOrphansNewestFirst) {
 }
 
 TEST(RecoveryStore, OrphanLeftUnansweredStaysForALaterRun) {
-    QTemporaryDir dir;
-    const std::string folder = dir.path().toStdString();
+    test::TempDir dir;
+    const std::string folder = dir.path();
     runThatDies(folder, "work");
     EXPECT_EQ(findRecoveryOrphans(folder).size(), 1u);
     // Released unanswered: still there next time.
@@ -155,8 +155,8 @@ TEST(RecoveryStore, OrphanLeftUnansweredStaysForALaterRun) {
 }
 
 TEST(RecoveryStore, CopyWithoutItsLockFileIsAnOrphanToo) {
-    QTemporaryDir dir;
-    const std::string folder = dir.path().toStdString();
+    test::TempDir dir;
+    const std::string folder = dir.path();
     ASSERT_TRUE(writeFileAtomic(folder + "/run-1-abc.proj2", std::string("by hand")));
     auto orphans = findRecoveryOrphans(folder);
     ASSERT_EQ(orphans.size(), 1u);
@@ -166,8 +166,8 @@ TEST(RecoveryStore, CopyWithoutItsLockFileIsAnOrphanToo) {
 }
 
 TEST(RecoveryStore, UnusableFolderGivesNoSlotAndAReason) {
-    QTemporaryDir dir;
-    const std::string file = dir.filePath("plain").toStdString();
+    test::TempDir dir;
+    const std::string file = dir.filePath("plain");
     ASSERT_TRUE(writeFileAtomic(file, std::string("x")));
     std::string error;
     EXPECT_FALSE(RecoverySlot::claim(file + "/korvex", &error));

@@ -6,15 +6,13 @@
 #include "core/document.h"
 #include "formats/file_io.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QString>
-#include <QStringList>
+#include "child_process.h"
+
 #include <cctype>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvex::test {
 
@@ -59,19 +57,30 @@ inline std::optional<RgbPicture> fromPpm(const Bytes& data) {
 
 // ImageMagick's convert: the real program when installed in the system folder,
 // otherwise whatever the search path offers; empty when there is none.
-inline QString convertProgram() {
-    if (QFile::exists("/usr/bin/convert"))
+inline std::string convertProgram() {
+    if (access("/usr/bin/convert", X_OK) == 0)
         return "/usr/bin/convert";
-    return QStandardPaths::findExecutable("convert");
+    return findProgram("convert");
 }
 
 // Runs convert with the arguments; true when it exited with 0.
-inline bool runConvert(const QStringList& arguments) {
-    QProcess process;
-    process.start(convertProgram(), arguments);
-    if (!process.waitForFinished(60000))
-        return false;
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+inline bool runConvert(const std::vector<std::string>& arguments) {
+    return runProgram(convertProgram(), arguments).ok;
+}
+
+// convert's arguments: the source, the options (separated by single spaces), the
+// target.
+inline std::vector<std::string>
+convertArguments(const std::string& source, const std::string& options, const std::string& target) {
+    std::vector<std::string> arguments{source, std::string()};
+    for (const char c : options) {
+        if (c == ' ')
+            arguments.emplace_back();
+        else
+            arguments.back() += c;
+    }
+    arguments.push_back(target);
+    return arguments;
 }
 
 // Little-endian fields of a file, for checking what a converter produced.

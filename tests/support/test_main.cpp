@@ -1,4 +1,5 @@
-// Entry point of every test executable: a headless QApplication, then GoogleTest.
+// Entry point of the test executables that use Qt: a headless QApplication, then
+// GoogleTest. The core and formats tests use GoogleTest's own.
 #include <QApplication>
 #include <gtest/gtest.h>
 
