@@ -3,6 +3,7 @@
 #include "core/font_codec.h"
 #include "core/glyph_code.h"
 #include "formats/file_io.h"
+#include "formats/font_file_bytes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -37,10 +38,8 @@ bool saveFontFile(const Document& doc, const std::string& path, std::string* err
 
 bool saveFontRangeFile(const Document& doc, const std::string& path, int from, int to,
                        std::string* error) {
-    if (from < 0 || to >= kGlyphCount || from > to)
-        return false;
-    return writeFileAtomic(path, Bytes(doc.FontBuffer + 8 * from, doc.FontBuffer + 8 * to + 8),
-                           error);
+    const Bytes range = fontRangeBytes(doc, from, to);
+    return !range.empty() && writeFileAtomic(path, range, error);
 }
 
 std::vector<std::string> glyphCodeLabels() {
