@@ -59,7 +59,7 @@ void loadSetInput(Document& doc, const std::string& path, int kind) {
 }
 
 void loadImportPicture(Document& doc, const std::string& path) {
-    const Bytes bytes = readInputFile(path);
+    const Bytes bytes = readInputFile(path, kMaxPictureFileBytes);
     std::string error;
     auto picture = decodePicture(bytes, &error);
     if (!picture)

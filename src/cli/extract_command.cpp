@@ -20,14 +20,11 @@ namespace korvex::cli {
 
 namespace {
 
-// The editor looks only at a project's first 1023 lines.
-constexpr size_t kProjectLinesRead = 1023;
-
 // True when one of the lines the editor reads holds one of the keys. The editor
 // accepts any text as a project and leaves whatever has no line as it was; a build
 // would then get start-up data without a word, so a missing part is refused.
 bool holdsAnyKey(const std::vector<std::string>& lines, const std::vector<std::string>& keys) {
-    const size_t count = std::min(lines.size(), kProjectLinesRead);
+    const size_t count = std::min(lines.size(), kMaxProjectLines);
     for (size_t i = 0; i < count; ++i)
         for (const std::string& key : keys)
             if (lines[i].find(key) != std::string::npos)
@@ -71,13 +68,18 @@ void extractCommand(const ParsedCommand& command) {
         part = "screens (no SCREEN_ lines)";
     }
 
+    // Read once: the lines the editor would look at.
     const std::string& path = command.inputs[0];
-    if (!holdsAnyKey(splitFileLines(readInputFile(path)), keys))
+    requireReadableFile(path);
+    const auto lines = readProjectFileLines(path);
+    if (!lines)
+        fileFailure(path, "cannot be read");
+    if (!holdsAnyKey(*lines, keys))
         fileFailure(path, "holds no " + part + "; is it a project file?");
 
     auto doc = startUpDocument();
-    if (!loadProjectFile(*doc, path))
-        fileFailure(path, "cannot be read");
+    readProjectLines(*doc, *lines);
+    doc->projectPath = path;
 
     Bytes bytes;
     if (command.has("--font")) {

@@ -1,9 +1,9 @@
 #include "cli/input_files.h"
 
 #include "cli/cli_failure.h"
+#include "formats/input_file.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -19,10 +19,12 @@ void requireReadableFile(const std::string& path) {
         fileFailure(path, "no such file");
     if (fs::is_directory(status))
         fileFailure(path, "is a folder, not a file");
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    // A named pipe could keep the run waiting for ever, a device may never end.
+    if (!fs::is_regular_file(status))
+        fileFailure(path, "is not a regular file");
+    const InputFile file(path);
+    if (!file.isOpen())
         fileFailure(path, std::string("cannot be opened (") + std::strerror(errno) + ")");
-    std::fclose(f);
 }
 
 Bytes readInputFile(const std::string& path, size_t maxBytes) {

@@ -9,8 +9,8 @@
 
 namespace korvex::cli {
 
-// The file's bytes (at most maxBytes of them when maxBytes > 0).
-Bytes readInputFile(const std::string& path, size_t maxBytes = 0);
+// The file's first bytes, at most maxBytes of them: the most its format can use.
+Bytes readInputFile(const std::string& path, size_t maxBytes);
 
 // Throws unless the path names a regular file that can be opened for reading.
 void requireReadableFile(const std::string& path);

@@ -11,6 +11,8 @@ namespace {
 constexpr size_t kFileHeaderBytes = 14;
 constexpr size_t kCoreHeaderBytes = 12;
 constexpr size_t kInfoHeaderBytes = 40;
+// The most pixels one two-byte code of run-length data gives.
+constexpr uint64_t kLongestRun = 255;
 
 enum Compression : uint32_t {
     kRgb = 0,
@@ -79,6 +81,13 @@ private:
     bool readHeaders();
     bool readPalette(size_t start, size_t entryBytes, size_t count);
     bool checkShape();
+    // Whether the file holds enough pixel data for the declared size: rows in full,
+    // or for run-length data two bytes for every run of at most 255 pixels.
+    // Checked before the pixels are allocated, so a small file cannot claim a huge
+    // picture.
+    bool holdsPicture();
+    size_t stride() const;
+    size_t runLengthBytes() const;
     bool decodeRows();
     bool decodeRunLength();
     bool putIndex(int64_t x, int64_t row, uint32_t index);
@@ -204,11 +213,32 @@ bool BmpReader::putIndex(int64_t x, int64_t row, uint32_t index) {
     return true;
 }
 
+size_t BmpReader::stride() const {
+    return size_t((l_.width * l_.bitsPerPixel + 31) / 32) * 4;
+}
+
+size_t BmpReader::runLengthBytes() const {
+    const size_t available = d_.size() - l_.pixelOffset;
+    return l_.dataBytes != 0 && l_.dataBytes <= available ? l_.dataBytes : available;
+}
+
+bool BmpReader::holdsPicture() {
+    if (l_.pixelOffset >= d_.size())
+        return fail("pixel data is cut short");
+    const uint64_t pixels = uint64_t(l_.width) * uint64_t(l_.height);
+    if (l_.compression == kRle8 || l_.compression == kRle4) {
+        if (pixels > runLengthBytes() / 2 * kLongestRun)
+            return fail("run-length data is cut short");
+        return true;
+    }
+    if (uint64_t(stride()) * uint64_t(l_.height) > d_.size() - l_.pixelOffset)
+        return fail("pixel data is cut short");
+    return true;
+}
+
 bool BmpReader::decodeRows() {
     const int bpp = l_.bitsPerPixel;
-    const size_t stride = size_t((l_.width * bpp + 31) / 32) * 4;
-    if (l_.pixelOffset > d_.size() || stride * size_t(l_.height) > d_.size() - l_.pixelOffset)
-        return fail("pixel data is cut short");
+    const size_t stride = this->stride();
     for (int64_t fileRow = 0; fileRow < l_.height; ++fileRow) {
         const int64_t row = l_.topDown ? fileRow : l_.height - 1 - fileRow;
         const uint8_t* src = d_.data() + l_.pixelOffset + size_t(fileRow) * stride;
@@ -248,10 +278,7 @@ bool BmpReader::decodeRows() {
 // bitmap, every read against the data; a stream that stops before its end marker
 // fails unless all rows were already complete.
 bool BmpReader::decodeRunLength() {
-    if (l_.pixelOffset >= d_.size())
-        return fail("pixel data is cut short");
-    const size_t available = d_.size() - l_.pixelOffset;
-    const size_t length = l_.dataBytes != 0 && l_.dataBytes <= available ? l_.dataBytes : available;
+    const size_t length = runLengthBytes();
     const uint8_t* s = d_.data() + l_.pixelOffset;
     const bool four = l_.compression == kRle4;
     size_t pos = 0;
@@ -313,7 +340,7 @@ bool BmpReader::decodeRunLength() {
 }
 
 std::optional<RgbPicture> BmpReader::read() {
-    if (!readHeaders())
+    if (!readHeaders() || !holdsPicture())
         return std::nullopt;
     try {
         picture_.pixels.assign(size_t(l_.width) * size_t(l_.height), 0);

@@ -1,5 +1,7 @@
 #include "formats/file_io.h"
 
+#include "formats/input_file.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -15,26 +17,22 @@
 namespace korvex {
 
 std::optional<Bytes> readFileBytes(const std::string& path, size_t maxBytes) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    InputFile file(path);
+    if (!file.isOpen())
         return std::nullopt;
     Bytes out;
     uint8_t chunk[65536];
-    bool failed = false;
     while (maxBytes == 0 || out.size() < maxBytes) {
         size_t want = sizeof chunk;
         if (maxBytes != 0)
             want = std::min(want, maxBytes - out.size());
-        const size_t got = std::fread(chunk, 1, want, f);
-        out.insert(out.end(), chunk, chunk + got);
-        if (got < want) {
-            failed = std::ferror(f) != 0;
+        const long got = file.read(chunk, want);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
             break;
-        }
+        out.insert(out.end(), chunk, chunk + got);
     }
-    std::fclose(f);
-    if (failed)
-        return std::nullopt;
     return out;
 }
 

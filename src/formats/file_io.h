@@ -18,7 +18,8 @@ using Bytes = std::vector<uint8_t>;
 using ByteView = std::span<const uint8_t>;
 
 // The first maxBytes bytes of the file (all of it when maxBytes is 0), or nothing
-// when it cannot be opened or read.
+// when it cannot be opened or read or is no regular file (see InputFile). Every
+// loader passes the most its format can use, so no file costs more than that.
 std::optional<Bytes> readFileBytes(const std::string& path, size_t maxBytes = 0);
 
 // Writes the file atomically; false (and the old file untouched, no temporary file

@@ -9,6 +9,10 @@
 
 namespace korvex {
 
+// Reading a picture file stops here: a picture of the largest size the decoders
+// accept is smaller, so a longer file cannot be one.
+constexpr size_t kMaxPictureFileBytes = (size_t(1) << 30) + (size_t(1) << 20);
+
 // PNG when the bytes start with the PNG signature, BMP when they start with "BM";
 // nothing for any other file or a file that does not decode.
 std::optional<RgbPicture> decodePicture(ByteView data, std::string* error = nullptr);

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -101,6 +102,48 @@ void packPixels(RgbPicture& picture) {
     }
 }
 
+// The most bytes deflate can give for one byte of compressed data: a length and
+// a distance of one bit each stand for 258 bytes.
+constexpr uint64_t kLargestInflateRatio = 1032;
+constexpr size_t kSignatureBytes = 8;
+constexpr size_t kChunkFrameBytes = 12; // length, type and checksum around the data
+
+uint32_t bigEndian32(const uint8_t* p) {
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
+}
+
+// The bytes of compressed picture data present: those of every IDAT chunk, as
+// much of each as the file holds.
+uint64_t pictureDataBytes(ByteView data) {
+    uint64_t total = 0;
+    size_t at = kSignatureBytes;
+    while (data.size() - at >= kChunkFrameBytes) {
+        const uint64_t length = bigEndian32(&data[at]);
+        const size_t rest = data.size() - at - 8;
+        if (std::memcmp(&data[at + 4], "IDAT", 4) == 0)
+            total += std::min<uint64_t>(length, rest);
+        if (std::memcmp(&data[at + 4], "IEND", 4) == 0 || length + 4 > rest)
+            break;
+        at += size_t(length) + kChunkFrameBytes;
+    }
+    return total;
+}
+
+// Whether the file holds enough compressed data for the picture its header
+// declares: the samples alone, at deflate's best ratio. Checked before the pixels
+// are allocated, so a small file cannot claim a huge picture.
+bool holdsPicture(ByteView data, png_uint_32 width, png_uint_32 height) {
+    // The header chunk comes first (libpng has checked it): depth and colour type.
+    const unsigned bitDepth = data[24];
+    const unsigned colourType = data[25];
+    const unsigned channels = colourType == PNG_COLOR_TYPE_RGB          ? 3
+                              : colourType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
+                              : colourType == PNG_COLOR_TYPE_RGB_ALPHA  ? 4
+                                                                        : 1;
+    const uint64_t sampleBytes = uint64_t(width) * height * channels * bitDepth / 8;
+    return sampleBytes <= pictureDataBytes(data) * kLargestInflateRatio;
+}
+
 void setError(std::string* error, const char* text) {
     if (error)
         *error = text;
@@ -166,6 +209,10 @@ std::optional<RgbPicture> decodePng(ByteView data, std::string* error) {
     png_uint_32 width = 0, height = 0;
     if (!readHeader(handles.png, handles.info, &width, &height)) {
         setError(error, errorText.text);
+        return std::nullopt;
+    }
+    if (!holdsPicture(data, width, height)) {
+        setError(error, "file is truncated");
         return std::nullopt;
     }
     RgbPicture picture;

@@ -13,8 +13,6 @@ namespace korvex {
 
 namespace {
 
-// Only the first lines of a file are looked at.
-constexpr size_t kMaxProjectLines = 1023;
 // Colours are 24-bit RGB; anything above that is dropped when read.
 constexpr int64_t kRgbMask = 0xFFFFFF;
 
@@ -255,37 +253,16 @@ void readProjectLines(Document& doc, const std::vector<std::string>& lines) {
         });
 }
 
-std::vector<std::string> splitFileLines(ByteView bytes) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
-        start = 3;
-    size_t i = start;
-    while (i < bytes.size()) {
-        if (bytes[i] == '\r' || bytes[i] == '\n') {
-            lines.emplace_back(bytes.begin() + start, bytes.begin() + i);
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            start = ++i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < bytes.size())
-        lines.emplace_back(bytes.begin() + start, bytes.end());
-    return lines;
-}
-
 bool saveProjectFile(Document& doc, const std::string& path, std::string* error) {
     doc.projectPath = path;
     return writeFileAtomic(path, joinCrLf(writeProjectLines(doc)), error);
 }
 
 bool loadProjectFile(Document& doc, const std::string& path) {
-    const auto bytes = readFileBytes(path);
-    if (!bytes)
+    const auto lines = readProjectFileLines(path);
+    if (!lines)
         return false;
-    loadProjectBytes(doc, *bytes);
+    readProjectLines(doc, *lines);
     doc.projectPath = path;
     return true;
 }

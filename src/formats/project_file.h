@@ -9,6 +9,7 @@
 
 #include "core/document.h"
 #include "formats/file_io.h"
+#include "formats/project_lines.h"
 
 #include <string>
 #include <vector>
@@ -27,17 +28,14 @@ std::vector<std::string> writeProjectLines(Document& doc);
 // match, and no value can reach memory outside the document's arrays.
 void readProjectLines(Document& doc, const std::vector<std::string>& lines);
 
-// Splits text into lines. CR LF, LF and a lone CR each end a line; a final line end
-// gives no empty line after it, and a UTF-8 byte-order mark at the start is dropped.
-std::vector<std::string> splitFileLines(ByteView bytes);
-
 // Sets projectPath to `path`, then writes the project there atomically (UTF-8, no
 // byte-order mark, CR LF after every line). On failure returns false with a reason
 // in `error`; the old file, if any, is left untouched (projectPath keeps the name).
 bool saveProjectFile(Document& doc, const std::string& path, std::string* error = nullptr);
 
 // Reads the project at `path` and applies it; projectPath becomes `path`. False,
-// with nothing changed, when the file cannot be read.
+// with nothing changed, when the file cannot be read or is no regular file. Only
+// the lines that count are read (see project_lines.h).
 bool loadProjectFile(Document& doc, const std::string& path);
 
 // Applies a project file's contents as loadProjectFile does, leaving projectPath.

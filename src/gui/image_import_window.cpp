@@ -20,10 +20,6 @@ namespace korvex {
 
 namespace {
 
-// Reading stops here: a picture of the largest size the decoders accept is
-// smaller, so a longer file cannot be one.
-constexpr size_t kMaxPictureFileBytes = (size_t(1) << 30) + (size_t(1) << 20);
-
 QLineEdit* numberField(QWidget* parent, int x, int y, int w, int h, int64_t value) {
     auto* field = new QLineEdit(QString::number(value), parent);
     field->setGeometry(x, y, w, h);

@@ -2,6 +2,7 @@
 
 #include "formats/background_writer.h"
 #include "formats/file_io.h"
+#include "formats/project_lines.h"
 #include "formats/recovery_copy.h"
 #include "gui/dialogs.h"
 #include "gui/main_window.h"
@@ -43,7 +44,7 @@ void RecoveryKeeper::offerRestore() {
     if (!slot_)
         return;
     for (RecoveryOrphan& orphan : findRecoveryOrphans(folder_)) {
-        const auto bytes = readFileBytes(orphan.copyPath());
+        const auto bytes = readFileBytes(orphan.copyPath(), kMaxProjectFileBytes);
         // What cannot be read, or is no copy, is left alone where it is.
         if (!bytes || !isRecoveryCopy(*bytes))
             continue;

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace korvex {
 namespace {
@@ -56,6 +57,20 @@ TEST_F(InputFailuresTest, MissingFilesAndFoldersAreNamed) {
     expectRefused({"set-to-bin", "one.set", "gone.fnt"}, "gone.fnt: no such file");
     expectRefused({"extract", "gone.proj2", "--sets"}, "gone.proj2: no such file");
     expectRefused({"export-font", "folder", "--lang", "0"}, "folder: is a folder, not a file");
+}
+
+TEST_F(InputFailuresTest, PipesAndDevicesAreRefusedWithoutWaiting) {
+    // A pipe no one writes to would keep a reader waiting for ever.
+    ASSERT_EQ(::mkfifo(path("pipe").toLocal8Bit().constData(), 0600), 0);
+    for (const QString& special : {QString("pipe"), QString("/dev/zero")}) {
+        const QString message = special + ": is not a regular file";
+        expectRefused({"export-font", special, "--lang", "0"}, message);
+        expectRefused({"export-screen", special, "--lang", "0"}, message);
+        expectRefused({"font-to-image", "a.fnt", "--colours", special}, message);
+        expectRefused({"image-to-font", special}, message);
+        expectRefused({"set-to-bin", special, "a.fnt"}, message);
+        expectRefused({"extract", special, "--sets"}, message);
+    }
 }
 
 TEST_F(InputFailuresTest, WrongMagicIsReportedWithTheEditorsMessages) {
