@@ -8,9 +8,9 @@
 #include "formats/picture_codec.h"
 #include "formats/png_codec.h"
 #include "formats/project_file.h"
+#include "temp_dir.h"
 #include "test_document.h"
 
-#include <QTemporaryDir>
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -69,8 +69,8 @@ TEST(ProjectLines, OnlyTheLinesAndBytesThatCountAreKept) {
 
 class HostileFiles : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
-    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+    test::TempDir dir;
+    std::string path(const char* name) const { return dir.filePath(name); }
     void write(const std::string& file, const std::string& text) {
         std::ofstream(file, std::ios::binary) << text;
     }
@@ -104,7 +104,7 @@ TEST_F(HostileFiles, AProjectFollowedByEndlessLinesLoadsAsItsFirstLines) {
 TEST_F(HostileFiles, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
     // A pipe without a writer would keep a blocking open waiting for ever.
-    for (const std::string& special : {path("pipe"), dir.path().toStdString(),
+    for (const std::string& special : {path("pipe"), dir.path(),
                                        std::string("/dev/zero"), std::string("/dev/null")}) {
         SCOPED_TRACE(special);
         EXPECT_FALSE(readFileBytes(special, 1024));
