@@ -34,7 +34,7 @@ bool sameColours(const Document& a, const Document& b) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Bytes file = bytesOf(data, size);
+    const ByteView file(data, size);
     Document& loaded = slotDocument(Slot::First);
     resetColours(loaded);
     if (!loadColourBytes(loaded, file)) {

@@ -17,7 +17,7 @@ namespace {
 const std::string kFileName = "fuzzed.fnt";
 constexpr int kGlyphBytes = 8;
 
-bool sameSlice(const Bytes& bytes, size_t from, const Bytes& slice) {
+bool sameSlice(ByteView bytes, size_t from, const Bytes& slice) {
     return from + slice.size() <= bytes.size() &&
            std::equal(slice.begin(), slice.end(), bytes.begin() + from);
 }
@@ -25,7 +25,7 @@ bool sameSlice(const Bytes& bytes, size_t from, const Bytes& slice) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Bytes file = bytesOf(data, size);
+    const ByteView file(data, size);
     Document& loaded = slotDocument(Slot::First);
     require(loadFontBytes(loaded, file, kFileName), "any bytes load as a range");
     const int whole = int(std::min<size_t>(file.size(), kFontBytes) / kGlyphBytes);

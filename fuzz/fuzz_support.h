@@ -9,6 +9,7 @@
 #include "core/document.h"
 #include "formats/file_io.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +61,15 @@ inline Document& freshDocument(Slot slot) {
 
 inline Bytes bytesOf(const uint8_t* data, size_t size) {
     return Bytes(data, data + size);
+}
+
+// Whether `saved` is `length` bytes: the file's first bytes, then `fill` for those
+// the file lacks.
+inline bool fileThenFill(const Bytes& saved, ByteView file, size_t length, uint8_t fill) {
+    const size_t given = std::min(file.size(), length);
+    return saved.size() == length &&
+           std::equal(file.begin(), file.begin() + given, saved.begin()) &&
+           std::all_of(saved.begin() + given, saved.end(), [=](uint8_t b) { return b == fill; });
 }
 
 inline Bytes bytesOfText(const std::string& text) {

@@ -14,7 +14,7 @@ constexpr size_t kSetFileBytes = 4 + 2 * kSetCells;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Bytes file = bytesOf(data, size);
+    const ByteView file(data, size);
     Document& loaded = slotDocument(Slot::First);
     std::copy_n(&startupDocument().Sets[0][0], sizeof loaded.Sets / sizeof(int16_t),
                 &loaded.Sets[0][0]);
@@ -23,9 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const Bytes saved = setFileBytes(loaded);
-    Bytes expected(kSetFileBytes, 0);
-    std::copy_n(file.begin(), std::min(file.size(), kSetFileBytes), expected.begin());
-    require(saved == expected, "the saved set is the file's first 54 bytes");
+    require(fileThenFill(saved, file, kSetFileBytes, 0),
+            "the saved set is the file's first 54 bytes");
 
     Document& reloaded = slotDocument(Slot::Second);
     require(loadSetBytes(reloaded, kSetFileKind, saved) == SetLoadResult::Loaded,

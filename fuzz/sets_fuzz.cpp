@@ -14,7 +14,7 @@ constexpr size_t kSetsFileBytes = 4 + 2 * kSetCells * kSetCount;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Bytes file = bytesOf(data, size);
+    const ByteView file(data, size);
     Document& loaded = slotDocument(Slot::First);
     std::copy_n(&startupDocument().Sets[0][0], sizeof loaded.Sets / sizeof(int16_t),
                 &loaded.Sets[0][0]);
@@ -23,9 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const Bytes saved = setsFileBytes(loaded);
-    Bytes expected(kSetsFileBytes, 0);
-    std::copy_n(file.begin(), std::min(file.size(), kSetsFileBytes), expected.begin());
-    require(saved == expected, "the saved sets are the file's first 5004 bytes");
+    require(fileThenFill(saved, file, kSetsFileBytes, 0),
+            "the saved sets are the file's first 5004 bytes");
 
     Document& reloaded = slotDocument(Slot::Second);
     require(loadSetBytes(reloaded, kSetsFileKind, saved) == SetLoadResult::Loaded,

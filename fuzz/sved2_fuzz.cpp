@@ -16,15 +16,14 @@ constexpr uint8_t kScreen = 4; // any screen but the first, to catch a wrong off
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Bytes file = bytesOf(data, size);
+    const ByteView file(data, size);
     Document& loaded = slotDocument(Slot::First);
     std::fill(std::begin(loaded.screens), std::end(loaded.screens), kUntouched);
     loaded.currentScreen = kScreen;
     loadScreenData(loaded, file);
     const Bytes saved = screenDataBytes(loaded);
-    Bytes expected(kScreenCells, kUntouched);
-    std::copy_n(file.begin(), std::min<size_t>(file.size(), kScreenCells), expected.begin());
-    require(saved == expected, "a saved screen is the file's bytes, the rest as it was");
+    require(fileThenFill(saved, file, kScreenCells, kUntouched),
+            "a saved screen is the file's bytes, the rest as it was");
     const size_t first = size_t(kScreen) * kScreenCells;
     require(std::all_of(std::begin(loaded.screens), std::begin(loaded.screens) + first,
                         [](uint8_t c) { return c == kUntouched; }) &&

@@ -14,15 +14,13 @@ constexpr uint8_t kUntouched = 0xA5; // what cells the file does not reach keep
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Bytes file = bytesOf(data, size);
+    const ByteView file(data, size);
     Document& loaded = slotDocument(Slot::First);
     std::fill(std::begin(loaded.screens), std::end(loaded.screens), kUntouched);
     loadViewEditorData(loaded, file);
     const Bytes saved = viewEditorDataBytes(loaded);
-    Bytes expected(kViewEditorDataBytes, kUntouched);
-    std::copy_n(file.begin(), std::min<size_t>(file.size(), kViewEditorDataBytes),
-                expected.begin());
-    require(saved == expected, "saved screens are the file's bytes, the rest as they were");
+    require(fileThenFill(saved, file, kViewEditorDataBytes, kUntouched),
+            "saved screens are the file's bytes, the rest as they were");
 
     Document& reloaded = slotDocument(Slot::Second);
     std::fill(std::begin(reloaded.screens), std::end(reloaded.screens), kUntouched);
