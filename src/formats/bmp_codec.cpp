@@ -11,6 +11,8 @@ namespace {
 constexpr size_t kFileHeaderBytes = 14;
 constexpr size_t kCoreHeaderBytes = 12;
 constexpr size_t kInfoHeaderBytes = 40;
+// The shortest header holding an alpha mask (the V3 header; V4 and V5 have it too).
+constexpr size_t kAlphaMaskHeaderBytes = 56;
 // The most pixels one two-byte code of run-length data gives.
 constexpr uint64_t kLongestRun = 255;
 
@@ -55,6 +57,7 @@ struct Layout {
     uint32_t compression = kRgb;
     uint32_t dataBytes = 0; // declared size of the pixel data, 0 when not given
     Channel red, green, blue;
+    Channel alpha;                 // no bits when the file declares no alpha channel
     std::vector<uint32_t> palette; // packed RGB
     size_t pixelOffset = 0;
 };
@@ -87,6 +90,9 @@ private:
     // picture.
     bool holdsPicture();
     size_t stride() const;
+    // A 16- or 32-bit pixel as packed RGB, composited over black when the file has
+    // an alpha channel.
+    uint32_t overBlack(uint32_t pixel) const;
     size_t runLengthBytes() const;
     bool decodeRows();
     bool decodeRunLength();
@@ -148,6 +154,10 @@ bool BmpReader::readHeaders() {
         l_.red = Channel(u32(h + 40));
         l_.green = Channel(u32(h + 44));
         l_.blue = Channel(u32(h + 48));
+        // The alpha mask follows the colour masks in the longer headers and with
+        // BI_ALPHABITFIELDS.
+        if (l_.compression == kAlphaBitFields || headerBytes >= kAlphaMaskHeaderBytes)
+            l_.alpha = Channel(u32(h + 52));
         if (headerBytes == kInfoHeaderBytes)
             paletteStart += maskBytes;
     } else if (l_.bitsPerPixel == 16) {
@@ -236,6 +246,17 @@ bool BmpReader::holdsPicture() {
     return true;
 }
 
+uint32_t BmpReader::overBlack(uint32_t pixel) const {
+    const uint32_t red = l_.red.value(pixel), green = l_.green.value(pixel),
+                   blue = l_.blue.value(pixel);
+    if (l_.alpha.bits == 0)
+        return red | green << 8 | blue << 16;
+    // As PNG transparency is: each channel weighted by the alpha, rounded.
+    const uint32_t a = l_.alpha.value(pixel);
+    auto over = [a](uint32_t c) { return (c * a + 127) / 255; };
+    return over(red) | over(green) << 8 | over(blue) << 16;
+}
+
 bool BmpReader::decodeRows() {
     const int bpp = l_.bitsPerPixel;
     const size_t stride = this->stride();
@@ -265,7 +286,7 @@ bool BmpReader::decodeRows() {
                 uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8;
                 if (bpp == 32)
                     v |= uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-                out[x] = l_.red.value(v) | l_.green.value(v) << 8 | l_.blue.value(v) << 16;
+                out[x] = overBlack(v);
                 break;
             }
             }

@@ -5,6 +5,7 @@
 #include "formats/text_number.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <string_view>
 #include <unordered_map>
@@ -43,6 +44,60 @@ const std::vector<std::string>& readerKeys() {
     return keys;
 }
 
+// The keys read backwards from their "=", as a tree: finding every key that ends
+// at one "=" of a line takes a step per character matched, so no line, however
+// full of "=", costs more than a few steps per character.
+class KeyEndings {
+public:
+    explicit KeyEndings(const std::vector<std::string>& keys) {
+        nodes_.emplace_back();
+        for (size_t k = 0; k < keys.size(); ++k) {
+            size_t node = 0;
+            // The tree starts at the "=" that ends every key.
+            for (size_t i = keys[k].size() - 1; i-- > 0;) {
+                const int symbol = symbolOf(keys[k][i]);
+                int16_t& next = nodes_[node].next[size_t(symbol)];
+                if (next == 0) {
+                    next = int16_t(nodes_.size());
+                    nodes_.emplace_back();
+                }
+                node = size_t(next);
+            }
+            nodes_[node].key = int(k);
+        }
+    }
+
+    // Calls found(k) for every key k whose "=" is line[eq].
+    template <class Found>
+    void forEachEndingAt(std::string_view line, size_t eq, Found found) const {
+        size_t node = 0;
+        for (size_t i = eq; i-- > 0;) {
+            const int symbol = symbolOf(line[i]);
+            if (symbol < 0 || nodes_[node].next[size_t(symbol)] == 0)
+                return;
+            node = size_t(nodes_[node].next[size_t(symbol)]);
+            if (nodes_[node].key >= 0)
+                found(size_t(nodes_[node].key));
+        }
+    }
+
+private:
+    // Keys are made of capital letters, digits and "_".
+    static constexpr int kLetters = 26, kDigits = 10, kSymbols = kLetters + kDigits + 1;
+    static int symbolOf(char c) {
+        if (c >= 'A' && c <= 'Z')
+            return c - 'A';
+        if (c >= '0' && c <= '9')
+            return kLetters + (c - '0');
+        return c == '_' ? kSymbols - 1 : -1;
+    }
+    struct Node {
+        std::array<int16_t, kSymbols> next{}; // 0: no such key (the root is no one's next)
+        int key = -1;
+    };
+    std::vector<Node> nodes_;
+};
+
 // Finds, for every key, the line that holds its value, in one pass over the lines.
 // A line that starts with the key wins (that is how the program writes them, and it
 // keeps a font name that happens to contain another key's text from capturing it);
@@ -50,12 +105,13 @@ const std::vector<std::string>& readerKeys() {
 // line without as many leading characters as the key has.
 class KeyIndex {
 public:
-    explicit KeyIndex(const std::vector<std::string>& lines) : lines_(lines) {
-        size_t shortest = size_t(-1), longest = 0;
-        for (const auto& key : readerKeys()) {
-            slots_.emplace(key, Slot{});
-            longest = std::max(longest, key.size());
-            shortest = std::min(shortest, key.size());
+    explicit KeyIndex(const std::vector<std::string>& lines)
+        : lines_(lines), slots_(readerKeys().size()) {
+        static const KeyEndings endings(readerKeys());
+        size_t longest = 0;
+        for (size_t k = 0; k < readerKeys().size(); ++k) {
+            numbers_.emplace(readerKeys()[k], k);
+            longest = std::max(longest, readerKeys()[k].size());
         }
         const size_t count = std::min(lines.size(), kMaxProjectLines);
         for (size_t l = 0; l < count; ++l) {
@@ -65,24 +121,22 @@ public:
                 continue;
             // Every key ends in its only "=", so a line starting with a key starts
             // with the text up to its first "=".
-            if (auto it = slots_.find(line.substr(0, firstEq + 1)); it != slots_.end())
-                record(it->second.starting, l);
-            for (size_t eq = firstEq; eq != std::string_view::npos; eq = line.find('=', eq + 1)) {
-                for (size_t len = shortest; len <= longest && len <= eq + 1; ++len) {
-                    auto it = slots_.find(line.substr(eq + 1 - len, len));
-                    if (it != slots_.end())
-                        record(it->second.containing, l);
-                }
-            }
+            if (firstEq < longest)
+                if (auto it = numbers_.find(line.substr(0, firstEq + 1)); it != numbers_.end())
+                    record(slots_[it->second].starting, l);
+            for (size_t eq = firstEq; eq != std::string_view::npos; eq = line.find('=', eq + 1))
+                endings.forEachEndingAt(line, eq,
+                                        [&](size_t k) { record(slots_[k].containing, l); });
         }
     }
 
     // The value of a key, empty when no line holds it.
     std::string_view value(const std::string& key) const {
-        const auto it = slots_.find(key);
-        if (it == slots_.end())
+        const auto it = numbers_.find(key);
+        if (it == numbers_.end())
             return {};
-        const size_t l = it->second.starting != kNone ? it->second.starting : it->second.containing;
+        const Slot& slot = slots_[it->second];
+        const size_t l = slot.starting != kNone ? slot.starting : slot.containing;
         if (l == kNone)
             return {};
         const std::string_view line = lines_[l];
@@ -101,7 +155,8 @@ private:
     }
 
     const std::vector<std::string>& lines_;
-    std::unordered_map<std::string_view, Slot> slots_;
+    std::vector<Slot> slots_; // by the key's place in readerKeys()
+    std::unordered_map<std::string_view, size_t> numbers_;
 };
 
 // The fields of a value, split at single spaces; past the last one every field is
