@@ -1,6 +1,6 @@
 // Recovery copies: any bytes are either refused, with nothing changed, or applied;
 // a copy taken of what was applied restores into a fresh document as the same
-// state and gives the same copy again.
+// state.
 
 #include "formats/recovery_copy.h"
 #include "fuzz_support.h"
@@ -42,6 +42,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (difference)
         std::fprintf(stderr, "differs after the round trip: %s\n", difference);
     require(!difference, "a copy restores to the same state");
-    require(takeRecoverySnapshot(restored).text() == copy, "a restored copy is copied the same");
     return 0;
 }
