@@ -112,27 +112,29 @@ uint32_t bigEndian32(const uint8_t* p) {
     return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
 
-// The bytes of compressed picture data present: those of every IDAT chunk, as
-// much of each as the file holds.
-uint64_t pictureDataBytes(ByteView data) {
+// Walks the chunks before libpng reads any: nothing when one declares more data
+// than the file holds (libpng would take the memory for it before finding out);
+// otherwise the bytes of compressed picture data, those of every IDAT chunk.
+std::optional<uint64_t> pictureDataBytes(ByteView data) {
     uint64_t total = 0;
     size_t at = kSignatureBytes;
     while (data.size() - at >= kChunkFrameBytes) {
         const uint64_t length = bigEndian32(&data[at]);
-        const size_t rest = data.size() - at - 8;
+        if (length + kChunkFrameBytes > data.size() - at)
+            return std::nullopt;
         if (std::memcmp(&data[at + 4], "IDAT", 4) == 0)
-            total += std::min<uint64_t>(length, rest);
-        if (std::memcmp(&data[at + 4], "IEND", 4) == 0 || length + 4 > rest)
+            total += length;
+        if (std::memcmp(&data[at + 4], "IEND", 4) == 0)
             break;
         at += size_t(length) + kChunkFrameBytes;
     }
     return total;
 }
 
-// Whether the file holds enough compressed data for the picture its header
-// declares: the samples alone, at deflate's best ratio. Checked before the pixels
-// are allocated, so a small file cannot claim a huge picture.
-bool holdsPicture(ByteView data, png_uint_32 width, png_uint_32 height) {
+// Whether `compressedBytes` can hold the picture the header declares: the samples
+// alone, at deflate's best ratio. Checked before the pixels are allocated, so a
+// small file cannot claim a huge picture.
+bool holdsPicture(ByteView data, png_uint_32 width, png_uint_32 height, uint64_t compressedBytes) {
     // The header chunk comes first (libpng has checked it): depth and colour type.
     const unsigned bitDepth = data[24];
     const unsigned colourType = data[25];
@@ -141,7 +143,7 @@ bool holdsPicture(ByteView data, png_uint_32 width, png_uint_32 height) {
                               : colourType == PNG_COLOR_TYPE_RGB_ALPHA  ? 4
                                                                         : 1;
     const uint64_t sampleBytes = uint64_t(width) * height * channels * bitDepth / 8;
-    return sampleBytes <= pictureDataBytes(data) * kLargestInflateRatio;
+    return sampleBytes <= compressedBytes * kLargestInflateRatio;
 }
 
 void setError(std::string* error, const char* text) {
@@ -196,6 +198,11 @@ std::optional<RgbPicture> decodePng(ByteView data, std::string* error) {
         setError(error, "not a PNG file");
         return std::nullopt;
     }
+    const std::optional<uint64_t> compressedBytes = pictureDataBytes(data);
+    if (!compressedBytes) {
+        setError(error, "file is truncated");
+        return std::nullopt;
+    }
     ErrorText errorText;
     MemoryReader reader{data.data(), data.size(), 0};
     ReadHandles handles;
@@ -211,7 +218,7 @@ std::optional<RgbPicture> decodePng(ByteView data, std::string* error) {
         setError(error, errorText.text);
         return std::nullopt;
     }
-    if (!holdsPicture(data, width, height)) {
+    if (!holdsPicture(data, width, height, *compressedBytes)) {
         setError(error, "file is truncated");
         return std::nullopt;
     }

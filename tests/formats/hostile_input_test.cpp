@@ -136,6 +136,18 @@ TEST(HostilePictures, HugeSizesInTinyFilesAreRefusedBeforeAllocating) {
     }
 }
 
+TEST(HostilePictures, PngChunksLongerThanTheFileAreRefusedBeforeReading) {
+    const Bytes good = encodePng(RgbPicture{4, 4, std::vector<uint32_t>(16, 0x123456)});
+    ASSERT_TRUE(decodePng(good));
+    // A text chunk after the header declaring 16 MiB, with ten bytes present.
+    Bytes bad(good.begin(), good.begin() + 33);
+    bad.insert(bad.end(), {0x01, 0x00, 0x00, 0x00, 't', 'E', 'X', 't'});
+    bad.insert(bad.end(), 10, 'x');
+    std::string error;
+    EXPECT_FALSE(decodePng(bad, &error));
+    EXPECT_EQ(error, "file is truncated");
+}
+
 TEST(HostilePictures, PicturesAtTheLimitOfTheirDataStillDecode) {
     // A PNG of one colour compresses about a thousandfold and stays readable.
     RgbPicture black{2048, 512, std::vector<uint32_t>(size_t(2048) * 512, 0)};
