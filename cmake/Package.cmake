@@ -39,9 +39,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The summary above is the synopsis line; this is the extended description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "editor for Atari 8-bit character-set fonts
-Korvex 2 draws the 8 x 8 glyphs of Atari 8-bit fonts in two-colour and
+    "Korvex 2 draws the 8 x 8 glyphs of Atari 8-bit fonts in two-colour and
 four-colour mode, keeps ten fonts at once, composes 5 x 5 tiles of glyphs and
 animates them, and lays out nine 40 x 24 text screens with them. Fonts,
 screens and ranges are saved as files and as source text for assembler,
