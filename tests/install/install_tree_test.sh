@@ -68,6 +68,12 @@ for type in $(sed -n 's/^MimeType=//p' "$desktop" | tr ';' ' '); do
     grep -q "<mime-type type=\"$type\">" "$mime_xml" || fail "$type of the desktop entry is not defined"
 done
 
+# The menu entry starts the installed editor and shows the installed icon.
+exec_program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+[ -x "$prefix/$bindir/$exec_program" ] || fail "Exec=$exec_program is not an installed program"
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+[ -f "$prefix/$datadir/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no icon named $icon"
+
 # The database built from the package: the project's kinds at the normal weight,
 # .fnt low enough for any other program's definition to win.
 update-mime-database "$prefix/$datadir/mime" || fail "update-mime-database"
