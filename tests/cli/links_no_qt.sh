@@ -6,9 +6,16 @@ if ! command -v ldd >/dev/null 2>&1; then
     echo "ldd not found: not checked"
     exit 77
 fi
-libraries="$(ldd "$converter")" || { echo "ldd failed on $converter"; exit 1; }
-if printf '%s\n' "$libraries" | grep -i 'libqt'; then
-    echo "$converter loads the Qt libraries above"
+if libraries="$(ldd "$converter" 2>&1)"; then
+    if printf '%s\n' "$libraries" | grep -i 'libqt'; then
+        echo "$converter loads the Qt libraries above"
+        exit 1
+    fi
+    echo "$converter loads no Qt library"
+elif printf '%s\n' "$libraries" | grep -q 'not a dynamic executable'; then
+    echo "$converter is linked statically: it loads no library at all"
+else
+    printf '%s\n' "$libraries"
+    echo "ldd cannot read $converter"
     exit 1
 fi
-echo "$converter loads no Qt library"
