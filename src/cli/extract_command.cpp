@@ -71,13 +71,14 @@ void extractCommand(const ParsedCommand& command) {
         part = "screens (no SCREEN_ lines)";
     }
 
+    // Read and split once: the lines checked are the lines loaded.
     const std::string& path = command.inputs[0];
-    if (!holdsAnyKey(splitFileLines(readInputFile(path)), keys))
+    const std::vector<std::string> lines = splitFileLines(readInputFile(path));
+    if (!holdsAnyKey(lines, keys))
         fileFailure(path, "holds no " + part + "; is it a project file?");
 
     auto doc = startUpDocument();
-    if (!loadProjectFile(*doc, path))
-        fileFailure(path, "cannot be read");
+    readProjectLines(*doc, lines);
 
     Bytes bytes;
     if (command.has("--font")) {
