@@ -20,10 +20,8 @@ constexpr size_t kSetsFileSize = 5004;
 
 } // namespace
 
-std::unique_ptr<Document> startUpDocument() {
-    // Default-initialised: the members' own initialisers set every field, so the
-    // large document is not zeroed a second time first.
-    std::unique_ptr<Document> doc(new Document);
+DocumentPtr startUpDocument() {
+    DocumentPtr doc = newDocument();
     initDocument(*doc);
     return doc;
 }
