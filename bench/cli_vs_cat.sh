@@ -82,17 +82,23 @@ conversions=(
 )
 
 median_ms() { jq -r ".results[$1].median * 1000" result.json; }
+# Mean CPU time (user + system) of a run: on a busy machine it tells the work done
+# apart from the time spent waiting for a core.
+cpu_ms() { jq -r ".results[$1] | (.user + .system) * 1000" result.json; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
-echo "cores: $(nproc); runs per command: $runs; outputs in $base"
-header="%-24s %10s %10s %8s"
-row="%-24s %10.3f %10.3f %8.2f"
+echo "cores: $(nproc); load average: $(cut -d' ' -f1-3 /proc/loadavg);" \
+    "runs per command: $runs; outputs in $base"
+echo "ms: median wall time of the process; cpu: mean user + system time, ms"
+header="%-24s %8s %8s %8s %8s %8s"
+row="%-24s %8.3f %8.3f %8s %8.3f %8.3f"
 if [ -n "$old_cli" ]; then
-    header+=" %10s %8s"
-    row+=" %10.3f %8.2f"
+    header+=" %8s %8s %8s"
+    row+=" %8.3f %8s %8.3f"
 fi
 # shellcheck disable=SC2059
-printf "$header\n" "conversion" "cat ms" "new ms" "new/cat" "old ms" "old/cat"
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+printf "$header\n" "conversion" "cat ms" "new ms" "new/cat" "cat cpu" "new cpu" "old ms" "old/cat" \
+    "old cpu"
 for i in "${!conversions[@]}"; do
     IFS='|' read -r name input arguments <<<"${conversions[$i]}"
     commands=()
@@ -103,14 +109,15 @@ for i in "${!conversions[@]}"; do
         "${commands[@]}" >/dev/null 2>&1
     cat_ms="$(median_ms 0)"
     new_ms="$(median_ms 1)"
-    values=("$name" "$cat_ms" "$new_ms" "$(ratio "$new_ms" "$cat_ms")")
+    values=("$name" "$cat_ms" "$new_ms" "$(ratio "$new_ms" "$cat_ms")" "$(cpu_ms 0)" "$(cpu_ms 1)")
     if [ -n "$old_cli" ]; then
         old_ms="$(median_ms 2)"
-        values+=("$old_ms" "$(ratio "$old_ms" "$cat_ms")")
+        values+=("$old_ms" "$(ratio "$old_ms" "$cat_ms")" "$(cpu_ms 2)")
     fi
     # shellcheck disable=SC2059
     printf "$row\n" "${values[@]}"
 done
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 if [ -n "$old_cli" ]; then
     for output in new-*; do
