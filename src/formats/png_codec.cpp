@@ -200,20 +200,36 @@ int chosenRowFilter(const uint8_t* row, const uint8_t* previous, size_t length) 
     return chosen;
 }
 
-bool writeAll(png_structp png, png_infop info, png_uint_32 width, png_uint_32 height,
-              png_bytepp rows) {
+// Row y of the picture as 8-bit RGB.
+void packRow(const RgbPicture& picture, int y, uint8_t* out) {
+    const uint32_t* pixel = picture.pixels.data() + size_t(y) * size_t(picture.width);
+    for (int x = 0; x < picture.width; ++x, out += kRgbBytes) {
+        out[0] = uint8_t(pixel[x]);
+        out[1] = uint8_t(pixel[x] >> 8);
+        out[2] = uint8_t(pixel[x] >> 16);
+    }
+}
+
+// Rows are packed one at a time into two buffers of the caller (this row and the
+// one above, which the filter choice compares it with).
+bool writeAll(png_structp png, png_infop info, const RgbPicture& picture, uint8_t* rowBuffers[2]) {
     if (setjmp(png_jmpbuf(png)))
         return false;
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(picture.width), png_uint_32(picture.height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     // The first row goes through libpng's own choice, so the compressor starts with
     // every filter allowed and picks its settings for filtered data.
-    png_write_row(png, rows[0]);
-    const size_t rowBytes = size_t(width) * kRgbBytes;
-    for (png_uint_32 y = 1; y < height; ++y) {
-        png_set_filter(png, PNG_FILTER_TYPE_BASE, chosenRowFilter(rows[y], rows[y - 1], rowBytes));
-        png_write_row(png, rows[y]);
+    packRow(picture, 0, rowBuffers[0]);
+    png_write_row(png, rowBuffers[0]);
+    const size_t rowBytes = size_t(picture.width) * kRgbBytes;
+    for (int y = 1; y < picture.height; ++y) {
+        uint8_t* row = rowBuffers[y % 2];
+        const uint8_t* above = rowBuffers[(y - 1) % 2];
+        packRow(picture, y, row);
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, chosenRowFilter(row, above, rowBytes));
+        png_write_row(png, row);
     }
     png_write_end(png, nullptr);
     return true;
@@ -270,22 +286,13 @@ Bytes encodePng(const RgbPicture& picture) {
     if (picture.empty() || picture.pixels.size() != size_t(picture.width) * size_t(picture.height))
         return {};
     Bytes out;
-    std::vector<uint8_t> rgb;
-    std::vector<png_bytep> rows;
+    std::vector<uint8_t> rows;
     try {
-        rgb.resize(picture.pixels.size() * 3);
-        rows.resize(size_t(picture.height));
+        rows.resize(2 * size_t(picture.width) * kRgbBytes);
     } catch (const std::bad_alloc&) {
         return {};
     }
-    for (size_t i = 0; i < picture.pixels.size(); ++i) {
-        const uint32_t p = picture.pixels[i];
-        rgb[3 * i] = uint8_t(p);
-        rgb[3 * i + 1] = uint8_t(p >> 8);
-        rgb[3 * i + 2] = uint8_t(p >> 16);
-    }
-    for (int y = 0; y < picture.height; ++y)
-        rows[size_t(y)] = rgb.data() + size_t(y) * size_t(picture.width) * 3;
+    uint8_t* rowBuffers[2] = {rows.data(), rows.data() + size_t(picture.width) * kRgbBytes};
 
     ErrorText errorText;
     MemoryWriter writer{&out, false};
@@ -294,8 +301,7 @@ Bytes encodePng(const RgbPicture& picture) {
     if (!handles.png || !(handles.info = png_create_info_struct(handles.png)))
         return {};
     png_set_write_fn(handles.png, &writer, writeToMemory, flushMemory);
-    if (!writeAll(handles.png, handles.info, png_uint_32(picture.width),
-                  png_uint_32(picture.height), rows.data()))
+    if (!writeAll(handles.png, handles.info, picture, rowBuffers))
         return {};
     return out;
 }
