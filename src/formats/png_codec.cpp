@@ -3,6 +3,8 @@
 #include <png.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -140,18 +142,19 @@ void flushMemory(png_structp) {}
 // instead of trying all five.
 constexpr int kRgbBytes = 3;
 
-// The sum of the filtered bytes' magnitudes; `filtered(i)` gives byte i filtered. A
-// row holds at most 3 * kMaxPictureSide bytes, so the sum fits 32 bits. The bytes
-// go in blocks of a fixed length, which the compiler turns into vector code.
-template <typename Filter> uint32_t magnitudeSum(size_t length, Filter filtered) {
-    constexpr size_t kBlock = 16;
+// The sum of the filtered bytes' magnitudes, `filtered(i)` giving byte i filtered,
+// added to `sum`. A row holds at most 3 * kMaxPictureSide bytes, so sums fit 32
+// bits. Stops early once the sum reaches `limit`: that filter can no longer win.
+// The bytes go in blocks of a fixed length, which the compiler turns into vector code.
+template <typename Filter>
+uint32_t magnitudeSum(uint32_t sum, size_t length, uint32_t limit, Filter filtered) {
+    constexpr size_t kBlock = 32;
     auto magnitude = [](uint8_t byte) { return byte < 128 ? uint32_t(byte) : 256u - byte; };
-    uint32_t sum = 0;
     size_t i = 0;
-    for (; i + kBlock <= length; i += kBlock)
+    for (; i + kBlock <= length && sum < limit; i += kBlock)
         for (size_t k = 0; k < kBlock; ++k)
             sum += magnitude(filtered(i + k));
-    for (; i < length; ++i)
+    for (; i < length && sum < limit; ++i)
         sum += magnitude(filtered(i));
     return sum;
 }
@@ -170,43 +173,49 @@ int chosenRowFilter(const uint8_t* row, const uint8_t* previous, size_t length) 
         const bool zeros = std::all_of(row, row + length, [](uint8_t byte) { return byte == 0; });
         return zeros ? PNG_FILTER_NONE : PNG_FILTER_UP;
     }
-    const uint32_t none = magnitudeSum(length, [&](size_t i) { return row[i]; });
-    // The first pixel has no left neighbour: its left and upper left bytes count as 0.
-    const size_t first = std::min<size_t>(kRgbBytes, length), rest = length - first;
-    const uint8_t* right = row + first;
-    const uint8_t* below = previous + first;
-    const uint32_t sub = magnitudeSum(first, [&](size_t i) { return row[i]; }) +
-                         magnitudeSum(rest, [&](size_t i) { return uint8_t(right[i] - row[i]); });
-    const uint32_t up =
-        magnitudeSum(length, [&](size_t i) { return uint8_t(row[i] - previous[i]); });
-    const uint32_t average =
-        magnitudeSum(first, [&](size_t i) { return uint8_t(row[i] - previous[i] / 2); }) +
-        magnitudeSum(rest, [&](size_t i) { return uint8_t(right[i] - (row[i] + below[i]) / 2); });
-    const uint32_t paeth =
-        magnitudeSum(first, [&](size_t i) { return uint8_t(row[i] - previous[i]); }) +
-        magnitudeSum(rest, [&](size_t i) {
-            return uint8_t(right[i] - paethPredictor(row[i], below[i], previous[i]));
-        });
+    constexpr uint32_t kNoLimit = UINT32_MAX;
     int chosen = PNG_FILTER_NONE;
-    uint32_t smallest = none;
-    for (const auto& [filter, sum] : {std::pair{PNG_FILTER_SUB, sub},
-                                      {PNG_FILTER_UP, up},
-                                      {PNG_FILTER_AVG, average},
-                                      {PNG_FILTER_PAETH, paeth}})
+    uint32_t smallest = magnitudeSum(0, length, kNoLimit, [&](size_t i) { return row[i]; });
+    auto consider = [&](int filter, uint32_t sum) {
         if (sum < smallest) {
             smallest = sum;
             chosen = filter;
         }
+    };
+    // The first pixel has no left neighbour: its left and upper left bytes count as 0.
+    const size_t first = std::min<size_t>(kRgbBytes, length), rest = length - first;
+    const uint8_t* right = row + first;
+    const uint8_t* below = previous + first;
+    uint32_t sum = magnitudeSum(0, first, kNoLimit, [&](size_t i) { return row[i]; });
+    consider(PNG_FILTER_SUB, magnitudeSum(sum, rest, smallest,
+                                          [&](size_t i) { return uint8_t(right[i] - row[i]); }));
+    consider(PNG_FILTER_UP, magnitudeSum(0, length, smallest,
+                                         [&](size_t i) { return uint8_t(row[i] - previous[i]); }));
+    sum = magnitudeSum(0, first, kNoLimit,
+                       [&](size_t i) { return uint8_t(row[i] - previous[i] / 2); });
+    consider(PNG_FILTER_AVG, magnitudeSum(sum, rest, smallest, [&](size_t i) {
+                 return uint8_t(right[i] - (row[i] + below[i]) / 2);
+             }));
+    sum = magnitudeSum(0, first, kNoLimit, [&](size_t i) { return uint8_t(row[i] - previous[i]); });
+    consider(PNG_FILTER_PAETH, magnitudeSum(sum, rest, smallest, [&](size_t i) {
+                 return uint8_t(right[i] - paethPredictor(row[i], below[i], previous[i]));
+             }));
     return chosen;
 }
 
-// Row y of the picture as 8-bit RGB.
+// Row y of the picture as 8-bit RGB, into a buffer with one spare byte at its end:
+// on a little-endian machine each pixel's four bytes are copied whole (red, green,
+// blue and a zero the next pixel overwrites).
 void packRow(const RgbPicture& picture, int y, uint8_t* out) {
     const uint32_t* pixel = picture.pixels.data() + size_t(y) * size_t(picture.width);
     for (int x = 0; x < picture.width; ++x, out += kRgbBytes) {
-        out[0] = uint8_t(pixel[x]);
-        out[1] = uint8_t(pixel[x] >> 8);
-        out[2] = uint8_t(pixel[x] >> 16);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(out, pixel + x, sizeof(uint32_t));
+        } else {
+            out[0] = uint8_t(pixel[x]);
+            out[1] = uint8_t(pixel[x] >> 8);
+            out[2] = uint8_t(pixel[x] >> 16);
+        }
     }
 }
 
@@ -287,12 +296,13 @@ Bytes encodePng(const RgbPicture& picture) {
         return {};
     Bytes out;
     std::vector<uint8_t> rows;
+    const size_t rowBytes = size_t(picture.width) * kRgbBytes;
     try {
-        rows.resize(2 * size_t(picture.width) * kRgbBytes);
+        rows.resize(2 * (rowBytes + 1)); // packRow's spare byte after each
     } catch (const std::bad_alloc&) {
         return {};
     }
-    uint8_t* rowBuffers[2] = {rows.data(), rows.data() + size_t(picture.width) * kRgbBytes};
+    uint8_t* rowBuffers[2] = {rows.data(), rows.data() + rowBytes + 1};
 
     ErrorText errorText;
     MemoryWriter writer{&out, false};
