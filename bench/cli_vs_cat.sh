@@ -10,14 +10,18 @@
 # one, so the fsync of every atomic save costs what it costs on a RAM disk and the
 # figures show the converter, not the disk.
 #
-# Uses hyperfine (installed through scripts/deps.sh when missing); set
-# KORVEX_BENCH_RUNS to change the number of runs per command (default 300).
+# Uses hyperfine (installed through scripts/deps.sh when missing). The runs of the
+# commands compared are split into rounds that take turns, so a change in the
+# machine's load falls on all of them alike. KORVEX_BENCH_RUNS sets the runs per
+# command (default 300), KORVEX_BENCH_ROUNDS the rounds (default 10).
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")/.." && pwd)"
 new_cli="$(realpath "${1:-$here/build/korvex-cli}")"
 old_cli="${2:+$(realpath "$2")}"
 runs="${KORVEX_BENCH_RUNS:-300}"
+rounds="${KORVEX_BENCH_ROUNDS:-10}"
+runs_per_round=$(((runs + rounds - 1) / rounds))
 
 if ! command -v hyperfine >/dev/null; then
     # shellcheck source=../scripts/deps.sh
@@ -81,14 +85,20 @@ conversions=(
     "--version|-|--version"
 )
 
-median_ms() { jq -r ".results[$1].median * 1000" result.json; }
+# Median over the times of every round.
+median_ms() {
+    jq -s -r "[.[].results[$1].times[]] | sort | (.[(length - 1) / 2 | floor] +
+              .[length / 2 | floor]) / 2 * 1000" round-*.json
+}
 # Mean CPU time (user + system) of a run: on a busy machine it tells the work done
 # apart from the time spent waiting for a core.
-cpu_ms() { jq -r ".results[$1] | (.user + .system) * 1000" result.json; }
+cpu_ms() {
+    jq -s -r "[.[].results[$1] | .user + .system] | add / length * 1000" round-*.json
+}
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 echo "cores: $(nproc); load average: $(cut -d' ' -f1-3 /proc/loadavg);" \
-    "runs per command: $runs; outputs in $base"
+    "runs per command: $((runs_per_round * rounds)) in $rounds rounds; outputs in $base"
 echo "ms: median wall time of the process; cpu: mean user + system time, ms"
 header="%-24s %8s %8s %8s %8s %8s"
 row="%-24s %8.3f %8.3f %8s %8.3f %8.3f"
@@ -105,8 +115,11 @@ for i in "${!conversions[@]}"; do
     [ "$input" = "-" ] && commands+=("cat /dev/null") || commands+=("cat $input")
     commands+=("$new_cli ${arguments//OUT/new-$i}")
     [ -n "$old_cli" ] && commands+=("$old_cli ${arguments//OUT/old-$i}")
-    hyperfine -N --style none --warmup 20 --runs "$runs" --export-json result.json \
-        "${commands[@]}" >/dev/null 2>&1
+    rm -f round-*.json
+    for round in $(seq "$rounds"); do
+        hyperfine -N --style none --warmup 5 --runs "$runs_per_round" \
+            --export-json "round-$round.json" "${commands[@]}" >/dev/null 2>&1
+    done
     cat_ms="$(median_ms 0)"
     new_ms="$(median_ms 1)"
     values=("$name" "$cat_ms" "$new_ms" "$(ratio "$new_ms" "$cat_ms")" "$(cpu_ms 0)" "$(cpu_ms 1)")
