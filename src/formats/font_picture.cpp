@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace korvex {
 
@@ -54,22 +55,23 @@ RgbPicture fontPicture(const Document& doc, int scaleIndex) {
     RgbPicture picture;
     picture.width = kGlyphsPerRow * kGlyphSide * m;
     picture.height = 2 * kGlyphRows * kGlyphSide * m;
-    picture.pixels.assign(size_t(picture.width) * size_t(picture.height), 0);
-    if (doc.CurrentFont < 1 || doc.CurrentFont > kFontCount)
+    const size_t size = size_t(picture.width) * size_t(picture.height);
+    if (doc.CurrentFont < 1 || doc.CurrentFont > kFontCount) {
+        picture.pixels.assign(size, 0);
         return picture;
+    }
 
     const auto& glyphs = doc.FontPixels[doc.CurrentFont];
     const RegisterColours registers = registerColours(doc);
     const bool fourColour = doc.FourColourMode != 0;
-    const size_t width = size_t(picture.width);
-    // Each glyph line is drawn into the first scanline of its m, then copied down.
+    // Each glyph line is drawn once and appended m times.
+    picture.pixels.reserve(size);
+    std::vector<uint32_t> scanline(size_t(picture.width));
     for (int half = 0; half < 2; ++half) {
         const bool inverse = half == 1;
         for (int glyphRow = 0; glyphRow < kGlyphRows; ++glyphRow)
             for (int line = 0; line < kGlyphSide; ++line) {
-                const int top = ((half * kGlyphRows + glyphRow) * kGlyphSide + line) * m;
-                uint32_t* first = picture.pixels.data() + size_t(top) * width;
-                uint32_t* out = first;
+                uint32_t* out = scanline.data();
                 for (int column = 0; column < kGlyphsPerRow; ++column) {
                     uint32_t colours[kGlyphSide];
                     const int dots =
@@ -79,8 +81,8 @@ RgbPicture fontPicture(const Document& doc, int scaleIndex) {
                     for (int d = 0; d < dots; ++d)
                         out = std::fill_n(out, dotWidth, colours[d]);
                 }
-                for (int copy = 1; copy < m; ++copy)
-                    std::copy(first, first + width, first + size_t(copy) * width);
+                for (int copy = 0; copy < m; ++copy)
+                    picture.pixels.insert(picture.pixels.end(), scanline.begin(), scanline.end());
             }
     }
     return picture;
