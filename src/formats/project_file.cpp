@@ -56,12 +56,12 @@ public:
             // The tree starts at the "=" that ends every key.
             for (size_t i = keys[k].size() - 1; i-- > 0;) {
                 const int symbol = symbolOf(keys[k][i]);
-                int16_t& next = nodes_[node].next[size_t(symbol)];
-                if (next == 0) {
-                    next = int16_t(nodes_.size());
+                if (nodes_[node].next[size_t(symbol)] == 0) {
+                    // Set before the new node is added, which may move every node.
+                    nodes_[node].next[size_t(symbol)] = int16_t(nodes_.size());
                     nodes_.emplace_back();
                 }
-                node = size_t(next);
+                node = size_t(nodes_[node].next[size_t(symbol)]);
             }
             nodes_[node].key = int(k);
         }
