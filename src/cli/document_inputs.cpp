@@ -20,8 +20,8 @@ constexpr size_t kSetsFileSize = 5004;
 
 } // namespace
 
-std::unique_ptr<Document> startUpDocument() {
-    auto doc = std::make_unique<Document>();
+DocumentPtr startUpDocument() {
+    DocumentPtr doc = newDocument();
     initDocument(*doc);
     return doc;
 }

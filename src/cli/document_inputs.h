@@ -3,15 +3,15 @@
 // windows use, so the converter sees exactly what the editor would. Each throws a
 // CliFailure (status 1) naming the file when it cannot be used.
 
+#include "cli/document_memory.h"
 #include "core/document.h"
 
-#include <memory>
 #include <string>
 
 namespace korvex::cli {
 
-// A document as the editor has it right after start-up (on the heap: it is large).
-std::unique_ptr<Document> startUpDocument();
+// A document as the editor has it right after start-up.
+DocumentPtr startUpDocument();
 
 // A font file into CurrentFont, as "Load Font" reads it.
 void loadFontInput(Document& doc, const std::string& path);

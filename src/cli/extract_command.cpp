@@ -79,7 +79,6 @@ void extractCommand(const ParsedCommand& command) {
 
     auto doc = startUpDocument();
     readProjectLines(*doc, *lines);
-    doc->projectPath = path;
 
     Bytes bytes;
     if (command.has("--font")) {

@@ -11,7 +11,7 @@
 #include "core/main_commands.h"
 #include "formats/file_io.h"
 #include "formats/font_file_bytes.h"
-#include "render/font_picture_file.h"
+#include "formats/font_picture_file.h"
 
 namespace korvex::cli {
 

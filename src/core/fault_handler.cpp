@@ -18,7 +18,14 @@
 
 extern char** environ;
 
+#ifndef KORVEX_INSTALLED_REPORTER_FOLDER
+#define KORVEX_INSTALLED_REPORTER_FOLDER "../libexec/korvex"
+#endif
+
 namespace korvex {
+
+const char* const kInstalledReporterFolder = KORVEX_INSTALLED_REPORTER_FOLDER;
+
 namespace {
 
 // Everything the handler touches is allocated here, before any fault: after a fault
@@ -243,13 +250,21 @@ void installFaultHandler(const char* path) {
         sigaction(signal, &action, nullptr);
 }
 
+std::string findFaultReporter(const std::string& programFolder) {
+    const std::string installed =
+        programFolder + "/" + kInstalledReporterFolder + "/" + kFaultReporterName;
+    if (access(installed.c_str(), X_OK) == 0)
+        return installed;
+    return programFolder + "/" + kFaultReporterName;
+}
+
 void installFaultHandler() {
     const std::string folder = executableFolder();
     if (folder.empty()) {
         installFaultHandler(nullptr);
         return;
     }
-    installFaultHandler((folder + "/" + kFaultReporterName).c_str());
+    installFaultHandler(findFaultReporter(folder).c_str());
 }
 
 } // namespace korvex

@@ -55,15 +55,13 @@ public:
             size_t node = 0;
             // The tree starts at the "=" that ends every key.
             for (size_t i = keys[k].size() - 1; i-- > 0;) {
-                const size_t symbol = size_t(symbolOf(keys[k][i]));
-                // No reference into nodes_ may be held across the emplace_back,
-                // which can move every node.
-                if (nodes_[node].next[symbol] == 0) {
-                    const auto added = int16_t(nodes_.size());
+                const int symbol = symbolOf(keys[k][i]);
+                if (nodes_[node].next[size_t(symbol)] == 0) {
+                    // Set before the new node is added, which may move every node.
+                    nodes_[node].next[size_t(symbol)] = int16_t(nodes_.size());
                     nodes_.emplace_back();
-                    nodes_[node].next[symbol] = added;
                 }
-                node = size_t(nodes_[node].next[symbol]);
+                node = size_t(nodes_[node].next[size_t(symbol)]);
             }
             nodes_[node].key = int(k);
         }

@@ -8,11 +8,11 @@
 #include "formats/bmp_codec.h"
 #include "formats/colour_file.h"
 #include "formats/font_file.h"
+#include "formats/font_picture_file.h"
 #include "formats/picture_codec.h"
 #include "formats/png_codec.h"
 #include "gui/image_export_window.h"
 #include "gui/image_import_window.h"
-#include "render/font_picture_file.h"
 #include "scripted_dialogs.h"
 #include "test_document.h"
 

@@ -71,8 +71,9 @@ protected:
 
     // Starts the helper with the given arguments; `env` entries (NAME=value) replace
     // inherited ones, and NAME alone removes it.
-    ChildRun run(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
-        std::vector<std::string> argStore{KORVEX_FAULT_CHILD_PATH};
+    ChildRun run(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
+                 const std::string& program = KORVEX_FAULT_CHILD_PATH) {
+        std::vector<std::string> argStore{program};
         argStore.insert(argStore.end(), args.begin(), args.end());
 
         // Sanitizer runtimes would take these signals for themselves.
@@ -138,8 +139,9 @@ protected:
 
     // A stand-in for the message box program: stores its standard input, and only
     // after a pause marks that it has finished.
-    fs::path writeStandInReporter(const std::string& body) {
-        const fs::path path = dir / "reporter.sh";
+    fs::path writeStandInReporter(const std::string& body, fs::path path = {}) {
+        if (path.empty())
+            path = dir / "reporter.sh";
         std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
         fs::permissions(path, fs::perms::owner_all);
         return path;

@@ -4,7 +4,8 @@
 //   fault_child MODE [REPORTER]
 //
 // MODE is write, divide, stackoverflow, abort, trap or raise. Without REPORTER the
-// report goes to standard error only. Where the faulting instruction's address is
+// report goes to standard error only; REPORTER "-" uses the reporter the editor would
+// find from this program's folder. Where the faulting instruction's address is
 // known in advance it is printed on standard output first.
 #include "core/fault_handler.h"
 
@@ -118,7 +119,11 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
     const char* mode = argv[1];
-    korvex::installFaultHandler(argc > 2 ? argv[2] : nullptr);
+    // "-" for the reporter: the one the editor would find from this program's folder.
+    if (argc > 2 && std::strcmp(argv[2], "-") == 0)
+        korvex::installFaultHandler();
+    else
+        korvex::installFaultHandler(argc > 2 ? argv[2] : nullptr);
 
     if (std::strcmp(mode, "write") == 0)
         writeFault();

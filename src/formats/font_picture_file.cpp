@@ -1,8 +1,8 @@
-#include "render/font_picture_file.h"
+#include "formats/font_picture_file.h"
 
 #include "formats/bmp_codec.h"
+#include "formats/font_picture.h"
 #include "formats/png_codec.h"
-#include "render/font_picture.h"
 
 namespace korvex {
 
