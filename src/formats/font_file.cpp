@@ -14,16 +14,20 @@ static bool validFont(int64_t font) {
 }
 
 bool loadFontFile(Document& doc, const std::string& path) {
-    if (!validFont(doc.CurrentFont))
+    return loadFontFileInto(doc, path, doc.CurrentFont);
+}
+
+bool loadFontFileInto(Document& doc, const std::string& path, int64_t font) {
+    if (!validFont(font))
         return false;
     const auto bytes = readFileBytes(path, kFontBytes);
     if (!bytes)
         return false;
     std::memset(doc.FontBuffer, 0, kFontBytes);
-    doc.FontName[doc.CurrentFont] = fileNamePart(path);
-    doc.FontPath[doc.CurrentFont] = path;
+    doc.FontName[font] = fileNamePart(path);
+    doc.FontPath[font] = path;
     std::copy_n(bytes->begin(), std::min<size_t>(bytes->size(), kFontBytes), doc.FontBuffer);
-    decodeFont(doc, doc.CurrentFont);
+    decodeFont(doc, font);
     return true;
 }
 

@@ -14,6 +14,10 @@ namespace korvex {
 // nothing changed, when the file cannot be read or CurrentFont is not 1..10.
 bool loadFontFile(Document& doc, const std::string& path);
 
+// The same into `font` (1..10), which need not be the current font; false, with
+// nothing changed, when the file cannot be read or the font number is out of range.
+bool loadFontFileInto(Document& doc, const std::string& path, int64_t font);
+
 // Writes FontBuffer's 1024 bytes (the caller encodes the font first). On failure
 // `error` (when given) receives the reason.
 bool saveFontFile(const Document& doc, const std::string& path, std::string* error = nullptr);
