@@ -39,11 +39,11 @@ fail() {
     exit 1
 }
 
-# Waits up to 20 seconds for a visible window of the editor whose name contains $1;
+# Waits up to a minute for a visible window of the editor whose name contains $1;
 # prints its id.
 window_named() {
     local id
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         id="$(xdotool search --onlyvisible --all --pid "$editor_pid" --name "$1" 2>/dev/null |
             head -n 1)"
         [ -n "$id" ] && echo "$id" && return 0
@@ -69,7 +69,7 @@ saved="$work/saved.fnt"
 setsid Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" \
     2>"$work/xvfb.log" &
 xvfb_pid=$!
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     [ -s "$work/display" ] && break
     sleep 0.1
 done
@@ -96,10 +96,13 @@ py=$((Y + menu_height + editor_y + editor_border + editor_pixel / 2))
 xdotool mousemove --sync "$px" "$py" click 1
 sleep 0.5
 
-# Save: the Font menu (second title, reached from the first) and "Save Font".
+# Save: the Font menu (the second title, reached from the first with Right, which
+# highlights its first item) and its second item, "Save Font".
 xdotool mousemove --sync $((X + 15)) $((Y + menu_height / 2)) click 1
 sleep 0.5
-xdotool key Right Down Down Return
+xdotool key Right
+sleep 0.3
+xdotool key Down Return
 dialog="$(window_named 'Save font')"
 [ -n "$dialog" ] || fail "the save dialog did not appear"
 xdotool windowfocus --sync "$dialog"
@@ -107,13 +110,14 @@ sleep 0.5
 xdotool key ctrl+a
 xdotool type --delay 20 "$saved"
 xdotool key Return
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     [ -s "$saved" ] && break
     sleep 0.1
 done
 [ -s "$saved" ] || fail "nothing was saved to $saved"
 
-# Quit: the Project menu's "Exit", then Yes to the question.
+# Quit: the Project menu's fifth item, "Exit" (no item is highlighted when a click
+# opens a menu), then Yes to the question.
 xdotool windowfocus --sync "$main"
 xdotool mousemove --sync $((X + 15)) $((Y + menu_height / 2)) click 1
 sleep 0.5
@@ -123,7 +127,7 @@ question="$(window_named 'Exit')"
 xdotool windowfocus --sync "$question"
 sleep 0.3
 xdotool key y
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     kill -0 "$editor_pid" 2>/dev/null || break
     sleep 0.1
 done
