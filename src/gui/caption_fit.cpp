@@ -48,6 +48,30 @@ void check(std::vector<CaptionOverflow>& out, const QWidget* widget, const QStri
         out.push_back({widget, text, width, room.width(), height, room.height()});
 }
 
+// How much of the right side of `widget` a sibling drawn over it hides (siblings
+// later in their parent's list are drawn on top). Left-aligned text ends there.
+int hiddenOnTheRight(const QWidget* widget) {
+    const QWidget* parent = widget->parentWidget();
+    if (!parent || widget->isWindow())
+        return 0;
+    const QRect own = widget->geometry();
+    int visibleRight = own.x() + own.width();
+    bool above = false;
+    for (const QObject* object : parent->children()) {
+        if (object == widget) {
+            above = true;
+            continue;
+        }
+        const auto* sibling = qobject_cast<const QWidget*>(object);
+        if (!above || !sibling || sibling->isWindow() || sibling->isHidden())
+            continue;
+        const QRect other = sibling->geometry();
+        if (other.intersects(own) && other.x() > own.x())
+            visibleRight = std::min(visibleRight, other.x());
+    }
+    return own.x() + own.width() - visibleRight;
+}
+
 QStyleOptionButton buttonOption(const QAbstractButton* button) {
     QStyleOptionButton option;
     option.initFrom(button);
@@ -85,7 +109,9 @@ void checkButton(std::vector<CaptionOverflow>& out, const QAbstractButton* butto
         element = QStyle::SE_RadioButtonContents;
     else if (!qobject_cast<const QPushButton*>(button))
         return;
-    const QRect room = button->style()->subElementRect(element, &option, button);
+    QRect room = button->style()->subElementRect(element, &option, button);
+    if (element != QStyle::SE_PushButtonContents)
+        room.setRight(room.right() - hiddenOnTheRight(button));
     check(out, button, shownText(button->text()), room.size());
 }
 
@@ -93,8 +119,10 @@ void checkLabel(std::vector<CaptionOverflow>& out, const QLabel* label) {
     if (label->textFormat() == Qt::RichText || label->text().contains('<'))
         return;
     const int indent = std::max(0, label->indent());
-    const QRect room = label->contentsRect().adjusted(label->margin() + indent, label->margin(),
-                                                      -label->margin(), -label->margin());
+    QRect room = label->contentsRect().adjusted(label->margin() + indent, label->margin(),
+                                                -label->margin(), -label->margin());
+    if (label->alignment() & Qt::AlignLeft)
+        room.setRight(room.right() - hiddenOnTheRight(label));
     if (label->wordWrap()) {
         for (const QString& word :
              label->text().split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
@@ -148,11 +176,20 @@ bool overflows(const QWidget* widget) {
     return !out.empty();
 }
 
-// Makes the type of `widget` smaller, a pixel at a time, until its text fits.
-void shrinkUntilFits(QWidget* widget, int smallest, bool whole) {
+// The overflowing captions that decide the type of a whole window: list-box entries
+// do not, since a list box can hold far longer text than any caption.
+bool captionsOverflow(const QWidget* window) {
+    for (const CaptionOverflow& overflow : captionOverflows(window))
+        if (!qobject_cast<const QComboBox*>(overflow.widget))
+            return true;
+    return false;
+}
+
+// Makes the type of `widget` smaller, a pixel at a time down to `smallest`, while
+// `tooWide` holds.
+template <typename Test> void shrinkWhile(QWidget* widget, int smallest, Test tooWide) {
     QFont font = widget->font();
     int size = QFontInfo(font).pixelSize();
-    auto tooWide = [&] { return whole ? !captionOverflows(widget).empty() : overflows(widget); };
     while (size > smallest && tooWide()) {
         --size;
         font.setPixelSize(size);
@@ -163,12 +200,11 @@ void shrinkUntilFits(QWidget* widget, int smallest, bool whole) {
 } // namespace
 
 void fitCaptions(QWidget* window) {
-    shrinkUntilFits(window, kSmallestWindowPixelSize, true);
-    // A control whose text would need the whole window in smaller type than that
-    // gets the smaller type alone.
+    shrinkWhile(window, kSmallestWindowPixelSize, [window] { return captionsOverflow(window); });
+    // A control whose text would need the whole window in smaller type than that,
+    // and a list box with a long entry, gets smaller type of its own.
     for (QWidget* child : window->findChildren<QWidget*>())
-        if (overflows(child))
-            shrinkUntilFits(child, kSmallestCaptionPixelSize, false);
+        shrinkWhile(child, kSmallestCaptionPixelSize, [child] { return overflows(child); });
 }
 
 } // namespace korvex

@@ -20,7 +20,9 @@ struct CaptionOverflow {
 };
 
 // Every label, button, check box, option, group box title and list-box entry of
-// `window` and its children whose text does not fit; hidden controls count too.
+// `window` and its children whose text does not fit; hidden controls count too. A
+// left-aligned text has only the part of its control that no control drawn over
+// it hides.
 std::vector<CaptionOverflow> captionOverflows(const QWidget* window);
 
 // The smallest type of a whole window, and of a single control.
@@ -29,8 +31,8 @@ constexpr int kSmallestCaptionPixelSize = 7;
 
 // Gives `window` the largest type, from its present size down to
 // kSmallestWindowPixelSize, at which its captions fit (see captionOverflows); a
-// control that still overflows then gets smaller type of its own, down to
-// kSmallestCaptionPixelSize.
+// control that still overflows, or a list box with an entry too long for it, then
+// gets smaller type of its own, down to kSmallestCaptionPixelSize.
 void fitCaptions(QWidget* window);
 
 } // namespace korvex

@@ -18,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <functional>
 
@@ -87,12 +88,18 @@ TEST(CaptionOverflows, FindsTextWiderThanItsControl) {
     wrapping->setGeometry(0, 60, 60, 12);
     auto* fits = new QLabel("OK", &window);
     fits->setGeometry(0, 80, 100, 18);
+    // Wide enough, but partly under the field that follows it.
+    auto* covered = new QLabel("Start X:", &window);
+    covered->setGeometry(0, 100, 100, 18);
+    auto* field = new QLineEdit(&window);
+    field->setGeometry(QFontMetrics(font).horizontalAdvance("Start X") - 2, 100, 30, 18);
     window.show();
 
     std::vector<const QWidget*> found;
     for (const CaptionOverflow& o : captionOverflows(&window))
         found.push_back(o.widget);
-    EXPECT_EQ(found, (std::vector<const QWidget*>{label, button, box, wrapping}));
+    EXPECT_EQ(found, (std::vector<const QWidget*>{label, button, box, wrapping, covered}));
+    field->move(100, 100);
 
     // Made wide enough, they fit; fitCaptions shrinks the type for what is left.
     label->setFixedWidth(400);
