@@ -39,13 +39,5 @@ TEST(EditorArguments, UnknownOptionIsWrongUsage) {
     EXPECT_EQ(parseEditorArguments({"--hel"}).request, EditorRequest::WrongUsage);
 }
 
-TEST(EditorArguments, HelpTextListsBothOptions) {
-    const std::string help = editorHelpText();
-    EXPECT_EQ(help.rfind("Usage: korvex [OPTION]... [FILE]...\n", 0), 0u);
-    EXPECT_NE(help.find("  -h, --help     show this help and exit\n"), std::string::npos);
-    EXPECT_NE(help.find("  -v, --version  show the version and exit\n"), std::string::npos);
-    EXPECT_EQ(help.back(), '\n');
-}
-
 } // namespace
 } // namespace korvex
