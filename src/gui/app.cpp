@@ -101,6 +101,8 @@ int runApp(int argc, char** argv) {
     // The application takes the toolkit's own options (-platform, -style, ...) out
     // of the command line; what is left is read again.
     QApplication app(argc, argv);
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvex.Korvex2"));
     const EditorArguments arguments = parseEditorArguments(argumentsAfterProgram(argc, argv));
     if (arguments.request == EditorRequest::WrongUsage) {
         std::cerr << "korvex: " << arguments.error << "\nTry 'korvex --help'.\n";
