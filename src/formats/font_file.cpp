@@ -15,20 +15,28 @@ static bool validFont(int64_t font) {
 }
 
 bool loadFontFile(Document& doc, const std::string& path) {
-    if (!validFont(doc.CurrentFont))
+    return loadFontFileInto(doc, path, doc.CurrentFont);
+}
+
+bool loadFontFileInto(Document& doc, const std::string& path, int64_t font) {
+    if (!validFont(font))
         return false;
     const auto bytes = readFileBytes(path, kFontBytes);
-    return bytes && loadFontBytes(doc, *bytes, path);
+    return bytes && loadFontBytesInto(doc, *bytes, path, font);
 }
 
 bool loadFontBytes(Document& doc, ByteView bytes, const std::string& path) {
-    if (!validFont(doc.CurrentFont))
+    return loadFontBytesInto(doc, bytes, path, doc.CurrentFont);
+}
+
+bool loadFontBytesInto(Document& doc, ByteView bytes, const std::string& path, int64_t font) {
+    if (!validFont(font))
         return false;
     std::memset(doc.FontBuffer, 0, kFontBytes);
-    doc.FontName[doc.CurrentFont] = fileNamePart(path);
-    doc.FontPath[doc.CurrentFont] = path;
+    doc.FontName[font] = fileNamePart(path);
+    doc.FontPath[font] = path;
     std::copy_n(bytes.begin(), std::min<size_t>(bytes.size(), kFontBytes), doc.FontBuffer);
-    decodeFont(doc, doc.CurrentFont);
+    decodeFont(doc, font);
     return true;
 }
 

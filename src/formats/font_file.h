@@ -15,9 +15,14 @@ namespace korvex {
 // nothing changed, when the file cannot be read or CurrentFont is not 1..10.
 bool loadFontFile(Document& doc, const std::string& path);
 
+// The same into `font` (1..10), which need not be the current font; false, with
+// nothing changed, when the file cannot be read or the font number is out of range.
+bool loadFontFileInto(Document& doc, const std::string& path, int64_t font);
+
 // The same with the file's contents already read: the first 1024 bytes count, and
 // `path` is only recorded as the font's path and (its last part) name.
 bool loadFontBytes(Document& doc, ByteView bytes, const std::string& path);
+bool loadFontBytesInto(Document& doc, ByteView bytes, const std::string& path, int64_t font);
 
 // Writes FontBuffer's 1024 bytes (the caller encodes the font first). On failure
 // `error` (when given) receives the reason.

@@ -1,15 +1,24 @@
 #include "gui/app.h"
 
 #include "core/document.h"
+#include "core/editor_arguments.h"
 #include "core/fault_handler.h"
 #include "formats/palette_picture.h"
+#include "gui/caption_fit.h"
+#include "gui/file_opening.h"
 #include "gui/main_window.h"
 #include "gui/recovery_keeper.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QScreen>
+#include <QTimer>
+#include <iostream>
 #include <memory>
+
+#ifndef KORVEX_VERSION
+#error "the build passes KORVEX_VERSION"
+#endif
 
 namespace korvex {
 
@@ -36,9 +45,11 @@ void startUp(Document& doc, MainWindow& window) {
     doc.viewEditorX = window.x() + 50;
     doc.viewEditorY = window.y() + 50;
     window.setWindowTitle("Korvex 2 (ver$: 0.52)");
+    // Measured once every caption and list entry is in place.
+    fitCaptions(&window);
 }
 
-int runEditor() {
+int runEditor(const QStringList& files) {
     auto doc = std::make_unique<Document>();
     setStartValues(*doc);
     MainWindow window(*doc);
@@ -51,6 +62,9 @@ int runEditor() {
     }
     startUp(*doc, window);
     window.show();
+    // Opened once the main loop runs, after the offer of a recovery copy.
+    if (!files.isEmpty())
+        QTimer::singleShot(0, &window, [&window, files] { openFiles(window, files); });
     return runKeepingRecoveryCopies(window);
 }
 
@@ -63,9 +77,41 @@ int runKeepingRecoveryCopies(MainWindow& window) {
     return status;
 }
 
+namespace {
+
+std::vector<std::string> argumentsAfterProgram(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    return args;
+}
+
+} // namespace
+
 int runApp(int argc, char** argv) {
+    const EditorArguments early = parseEditorArguments(argumentsAfterProgram(argc, argv));
+    if (early.request == EditorRequest::Help) {
+        std::cout << editorHelpText() << std::flush;
+        return 0;
+    }
+    if (early.request == EditorRequest::Version) {
+        std::cout << "korvex " << KORVEX_VERSION << std::endl;
+        return 0;
+    }
+    // The application takes the toolkit's own options (-platform, -style, ...) out
+    // of the command line; what is left is read again.
     QApplication app(argc, argv);
-    return runEditor();
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvex.Korvex2"));
+    const EditorArguments arguments = parseEditorArguments(argumentsAfterProgram(argc, argv));
+    if (arguments.request == EditorRequest::WrongUsage) {
+        std::cerr << "korvex: " << arguments.error << "\nTry 'korvex --help'.\n";
+        return kEditorExitUsage;
+    }
+    QStringList files;
+    for (const std::string& file : arguments.files)
+        files << QString::fromLocal8Bit(file.c_str());
+    return runEditor(files);
 }
 
 } // namespace korvex

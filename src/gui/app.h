@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 namespace korvex {
 
 struct Document;
@@ -14,10 +16,11 @@ void startUp(Document& doc, MainWindow& window);
 int runKeepingRecoveryCopies(MainWindow& window);
 
 // The editor inside a running QApplication: document, main window, start-up, main
-// loop; returns the exit code.
-int runEditor();
+// loop, with `files` opened once the loop runs; returns the exit code.
+int runEditor(const QStringList& files = {});
 
-// The whole program: the application, then the editor.
+// The whole program: the command line, the application, then the editor. --help
+// and --version answer on standard output before any window system is used.
 int runApp(int argc, char** argv);
 
 } // namespace korvex

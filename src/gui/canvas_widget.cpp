@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace korvex {
 
@@ -13,6 +14,15 @@ int buttonState(Qt::MouseButtons buttons) {
     if (buttons == Qt::MiddleButton)
         return 4;
     return buttons == Qt::NoButton ? 0 : 8;
+}
+
+QPoint drawingPixelAt(QPointF position) {
+    // Rounded down, not to the nearest: at a device pixel ratio of 2 the position of
+    // a device pixel can be a half logical pixel, and it belongs to the logical pixel
+    // it lies in, not to the next one. The slack absorbs the rounding error of the
+    // conversions from device to logical positions (61.9999 for 62).
+    constexpr double kSlack = 1.0 / 256;
+    return QPoint(int(std::floor(position.x() + kSlack)), int(std::floor(position.y() + kSlack)));
 }
 
 CanvasWidget::CanvasWidget(QWidget* parent, int x, int y, int width, int height, bool border)
@@ -37,13 +47,17 @@ void CanvasWidget::setDrawingSize(int width, int height) {
 void CanvasWidget::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(inset_, inset_, image_);
+    // On a screen with more device pixels than logical ones the drawing is enlarged
+    // by repeating pixels, never by blending neighbours: an Atari pixel stays a sharp
+    // block of whole device pixels at any integer ratio.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(inset_, inset_, image_.width(), image_.height()), image_);
 }
 
 void CanvasWidget::report(CanvasEventKind kind, QMouseEvent* event) {
     if (!onInput)
         return;
-    const QPoint p = event->position().toPoint();
+    const QPoint p = drawingPixelAt(event->position());
     onInput(CanvasInput{kind, p.x() - inset_, p.y() - inset_, buttonState(event->buttons()),
                         event->button()});
 }

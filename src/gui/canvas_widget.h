@@ -15,6 +15,10 @@ enum class CanvasEventKind { Press, Release, Move };
 // 4 middle only, anything else another combination (0 = none).
 int buttonState(Qt::MouseButtons buttons);
 
+// The logical pixel that contains a mouse position, which on a high-density screen
+// can fall between two logical pixels' edges.
+QPoint drawingPixelAt(QPointF position);
+
 struct CanvasInput {
     CanvasEventKind kind;
     int x = 0, y = 0;

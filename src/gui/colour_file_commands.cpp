@@ -37,17 +37,21 @@ void loadColourFileCommand(MainWindow& window) {
     doc.CanvasEventSkip = 2;
     if (choice.path.isEmpty())
         return;
-    const auto bytes = readFileBytes(choice.path.toStdString(), kColourFileSize);
-    if (!bytes)
-        return;
-    if (!loadColourBytes(doc, *bytes)) {
+    if (loadColourFilePath(window, choice.path) == LoadOutcome::WrongContent)
         dialogs().message(&window, "Error!", wrongColourMagicMessage());
-        return;
-    }
+}
+
+LoadOutcome loadColourFilePath(MainWindow& window, const QString& path) {
+    const auto bytes = readFileBytes(path.toStdString(), kColourFileSize);
+    if (!bytes)
+        return LoadOutcome::Unreadable;
+    if (!loadColourBytes(window.doc(), *bytes))
+        return LoadOutcome::WrongContent;
     // The swatches and the two button boxes show the new colours, and every canvas
     // is drawn with them.
     window.refreshColourBoxes();
     window.redrawMainWindow();
+    return LoadOutcome::Loaded;
 }
 
 } // namespace korvex

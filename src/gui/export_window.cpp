@@ -3,6 +3,7 @@
 #include "core/document.h"
 #include "formats/file_io.h"
 #include "formats/source_export.h"
+#include "gui/caption_fit.h"
 #include "gui/dialogs.h"
 #include "gui/main_window.h"
 #include "gui/modal_window.h"
@@ -46,6 +47,7 @@ ExportWindow::ExportWindow(Document& doc, int width, int height, QWidget* parent
     connect(CancelButton, &QPushButton::clicked, this, [this] { reject(); });
     // Cancel, the close box and Escape all end here.
     connect(this, &QDialog::finished, this, [this] { doc_.exportKind.clear(); });
+    fitCaptions(this);
 }
 
 void ExportWindow::regenerate() {

@@ -30,9 +30,16 @@ void loadFontCommand(MainWindow& window) {
     doc.CanvasEventSkip = 2;
     if (choice.path.isEmpty())
         return;
-    if (!loadFontFile(doc, choice.path.toStdString()))
-        return;
-    window.setStatusField(1, "Font: " + QString::fromStdString(doc.FontName[doc.CurrentFont]));
+    loadFontPath(window, choice.path, doc.CurrentFont);
+}
+
+LoadOutcome loadFontPath(MainWindow& window, const QString& path, int64_t font) {
+    Document& doc = window.doc();
+    if (!loadFontFileInto(doc, path.toStdString(), font))
+        return LoadOutcome::Unreadable;
+    if (font == doc.CurrentFont)
+        window.setStatusField(1, "Font: " + QString::fromStdString(doc.FontName[font]));
+    return LoadOutcome::Loaded;
 }
 
 void saveFontCommand(MainWindow& window) {

@@ -3,6 +3,7 @@
 #include "core/document.h"
 #include "core/font_codec.h"
 #include "formats/font_file.h"
+#include "gui/caption_fit.h"
 #include "gui/dialogs.h"
 #include "gui/font_file_commands.h"
 #include "gui/save_failure.h"
@@ -35,6 +36,7 @@ FontRangeWindow::FontRangeWindow(Document& doc, QWidget* parent) : QDialog(paren
     ToCombo->setCurrentIndex(ToCombo->count() - 1);
 
     connect(SaveButton, &QPushButton::clicked, this, [this] { saveRange(); });
+    fitCaptions(this);
 }
 
 void FontRangeWindow::saveRange() {

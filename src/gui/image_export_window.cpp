@@ -5,6 +5,7 @@
 #include "formats/file_io.h"
 #include "formats/png_codec.h"
 #include "gui/canvas_widget.h"
+#include "gui/caption_fit.h"
 #include "gui/dialogs.h"
 #include "gui/main_window.h"
 #include "gui/save_failure.h"
@@ -44,6 +45,7 @@ ImageExportWindow::ImageExportWindow(Document& doc, QWidget* parent) : QDialog(p
     connect(SaveBmpButton, &QPushButton::clicked, this, &ImageExportWindow::saveBmp);
     connect(SavePngButton, &QPushButton::clicked, this, &ImageExportWindow::savePng);
     scaleChanged();
+    fitCaptions(this);
 }
 
 void ImageExportWindow::scaleChanged() {

@@ -6,6 +6,7 @@
 #include "formats/file_io.h"
 #include "formats/picture_codec.h"
 #include "gui/canvas_widget.h"
+#include "gui/caption_fit.h"
 #include "gui/dialogs.h"
 #include "gui/main_window.h"
 #include "gui/window_commands.h"
@@ -73,6 +74,7 @@ ImageImportWindow::ImageImportWindow(Document& doc, std::function<void()> redraw
     // A picture kept from an earlier opening is shown at once, so what the canvas
     // shows is always what a click picks and what the import reads.
     showCanvas();
+    fitCaptions(this);
 }
 
 void ImageImportWindow::showCanvas() {
@@ -86,12 +88,22 @@ void ImageImportWindow::loadImage() {
                            "Image PNG (*.png)|*.png|Image BMP (*.bmp)|*.bmp|All files (*.*)|*.*");
     if (choice.path.isEmpty())
         return;
-    const auto bytes = readFileBytes(choice.path.toStdString(), kMaxPictureFileBytes);
-    if (!bytes)
-        return;
-    auto picture = decodePicture(*bytes);
-    doc_.importPicture = picture ? std::move(*picture) : RgbPicture{};
+    // A file that is no picture empties the canvas; one that cannot be read changes
+    // nothing.
+    if (readPictureFile(choice.path.toStdString(), doc_.importPicture) == LoadOutcome::WrongContent)
+        doc_.importPicture = RgbPicture{};
     showCanvas();
+}
+
+LoadOutcome readPictureFile(const std::string& path, RgbPicture& picture) {
+    const auto bytes = readFileBytes(path, kMaxPictureFileBytes);
+    if (!bytes)
+        return LoadOutcome::Unreadable;
+    auto decoded = decodePicture(*bytes);
+    if (!decoded)
+        return LoadOutcome::WrongContent;
+    picture = std::move(*decoded);
+    return LoadOutcome::Loaded;
 }
 
 void ImageImportWindow::importToFont() {

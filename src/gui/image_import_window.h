@@ -5,6 +5,8 @@
 // from the framed block. The frame position and the picture are document fields,
 // so they stay for the next opening; the background colour starts black each time.
 
+#include "formats/opening_plan.h"
+
 #include <QDialog>
 #include <cstdint>
 #include <functional>
@@ -16,6 +18,7 @@ class QPushButton;
 namespace korvex {
 
 struct Document;
+struct RgbPicture;
 class CanvasWidget;
 class MainWindow;
 
@@ -52,6 +55,10 @@ private:
     std::function<void()> redrawMainWindow_;
     int64_t colour0_ = 0;
 };
+
+// Reads and decodes a PNG or BMP picture file; `picture` changes only when the
+// outcome is Loaded.
+LoadOutcome readPictureFile(const std::string& path, RgbPicture& picture);
 
 // Opens the window at the main window's position and runs it until it closes.
 void importImageToFont(QWidget* mainWindow, Document& doc, std::function<void()> redrawMainWindow);

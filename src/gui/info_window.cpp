@@ -1,5 +1,6 @@
 #include "gui/info_window.h"
 
+#include "gui/caption_fit.h"
 #include "gui/main_window.h"
 #include "gui/window_commands.h"
 
@@ -27,6 +28,7 @@ InfoWindow::InfoWindow(QWidget* parent, const QString& text) : QWidget(parent, Q
     TextLabel->setGeometry(30, 20, 230, 60);
     TextLabel->setAlignment(Qt::AlignCenter);
     TextLabel->setWordWrap(true);
+    fitCaptions(this);
 }
 
 void setInfoWaitForTests(bool wait) {

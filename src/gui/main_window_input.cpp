@@ -35,6 +35,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !watched->isWidgetType() ||
         static_cast<QWidget*>(watched)->window() != this)
         return QMainWindow::eventFilter(watched, event);
+    // A key pressed in an open menu or list is that popup's own: Left and Right move
+    // between the menus there, and must not step the font behind them.
+    if (type == QEvent::KeyPress && QApplication::activePopupWidget())
+        return QMainWindow::eventFilter(watched, event);
 
     auto* key = static_cast<QKeyEvent*>(event);
     if (type == QEvent::KeyRelease) {

@@ -86,6 +86,7 @@ MainWindow::MainWindow(Document& doc) : doc_(doc) {
     client->setObjectName("client");
     client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
+    setAcceptDrops(true);
     buildMenus();
     buildStatusBar();
     buildControls();

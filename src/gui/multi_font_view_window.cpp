@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 #include "gui/canvas_widget.h"
+#include "gui/caption_fit.h"
 #include "gui/main_window.h"
 #include "gui/window_commands.h"
 #include "render/canvas_sizes.h"
@@ -84,6 +85,7 @@ MultiFontViewWindow::MultiFontViewWindow(MainWindow& main)
     ViewScrollArea->setWidget(inner);
     ViewScrollArea->horizontalScrollBar()->setSingleStep(kScrollStep);
     ViewScrollArea->verticalScrollBar()->setSingleStep(kScrollStep);
+    fitCaptions(this);
 }
 
 void MultiFontViewWindow::showSelections() {

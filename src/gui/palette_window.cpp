@@ -3,6 +3,7 @@
 #include "core/palette.h"
 #include "formats/palette_picture.h"
 #include "gui/canvas_widget.h"
+#include "gui/caption_fit.h"
 #include "gui/main_window.h"
 #include "gui/modal_window.h"
 #include "render/canvas.h"
@@ -63,6 +64,7 @@ PaletteWindow::PaletteWindow(MainWindow& window, int reg, QWidget* parent)
     }
     showChosen();
     PointerValueLabel->setText(QString::fromStdString(paletteValueText(chosenValue_)));
+    fitCaptions(this);
 }
 
 void PaletteWindow::showChosen() {

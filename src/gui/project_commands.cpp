@@ -55,15 +55,19 @@ void showLoadedProject(MainWindow& window) {
 }
 
 void openProjectCommand(MainWindow& window) {
-    Document& doc = window.doc();
     const FileChoice choice =
         dialogs().openFile(&window, "Open project (.proj2)", QString(), kProjectFileFilters);
     if (choice.path.isEmpty())
         return;
+    openProjectPath(window, choice.path);
+}
+
+LoadOutcome openProjectPath(MainWindow& window, const QString& path) {
+    Document& doc = window.doc();
     // A file that cannot be read is passed over without a word; any readable text
     // is applied, project or not.
-    if (!loadProjectFile(doc, choice.path.toStdString()))
-        return;
+    if (!loadProjectFile(doc, path.toStdString()))
+        return LoadOutcome::Unreadable;
     // The working colours follow the loaded row of the current font, as after "Load
     // Colors"; otherwise the next font switch would store the old ones over it.
     loadFontColours(doc, doc.CurrentFont);
@@ -72,6 +76,7 @@ void openProjectCommand(MainWindow& window) {
     if (window.workSaved)
         window.workSaved();
     showInfo(window, "Project loaded!", kNoticeMs);
+    return LoadOutcome::Loaded;
 }
 
 void saveProjectCommand(MainWindow& window, const std::string& mode) {

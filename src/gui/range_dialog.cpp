@@ -1,6 +1,7 @@
 #include "gui/range_dialog.h"
 
 #include "core/view_editor.h"
+#include "gui/caption_fit.h"
 #include "gui/main_window.h"
 #include "gui/up_down_spinner.h"
 #include "gui/view_editor_file_commands.h"
@@ -77,6 +78,7 @@ RangeDialog::RangeDialog(MainWindow& window, QWidget* editor, int32_t mode,
     ActionButton = makeButton(this, save ? "Save" : "Load", 170);
     connect(ActionButton, &QPushButton::clicked, this,
             [this] { dispatch({RangeDialogEventKind::SaveOrLoad}); });
+    fitCaptions(this);
 }
 
 void RangeDialog::addField(RangeField which, int x, int y, int spinnerMin, int spinnerMax) {

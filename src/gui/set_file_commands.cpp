@@ -38,14 +38,21 @@ void loadSetFileCommand(MainWindow& window, int kind) {
     doc.CanvasEventSkip = 2;
     if (choice.path.isEmpty())
         return;
-    const auto bytes = readFileBytes(choice.path.toStdString(), one ? kSetFileSize : kSetsFileSize);
-    if (!bytes)
-        return;
-    if (loadSetBytes(doc, kind, *bytes) == SetLoadResult::WrongMagic) {
+    if (loadSetFilePath(window, kind, choice.path) == LoadOutcome::WrongContent)
         dialogs().message(&window, "Error!", wrongSetMagicMessage(kind));
-        return;
-    }
+}
+
+LoadOutcome loadSetFilePath(MainWindow& window, int kind, const QString& path) {
+    if (kind != kSetFileKind && kind != kSetsFileKind)
+        return LoadOutcome::WrongContent;
+    const size_t size = kind == kSetFileKind ? kSetFileSize : kSetsFileSize;
+    const auto bytes = readFileBytes(path.toStdString(), size);
+    if (!bytes)
+        return LoadOutcome::Unreadable;
+    if (loadSetBytes(window.doc(), kind, *bytes) == SetLoadResult::WrongMagic)
+        return LoadOutcome::WrongContent;
     window.redrawMainWindow();
+    return LoadOutcome::Loaded;
 }
 
 void saveSetFileCommand(MainWindow& window, int kind) {

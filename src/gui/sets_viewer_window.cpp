@@ -3,6 +3,7 @@
 #include "core/document.h"
 #include "core/hit_areas.h"
 #include "gui/canvas_widget.h"
+#include "gui/caption_fit.h"
 #include "gui/main_window.h"
 #include "gui/window_commands.h"
 #include "render/canvas_sizes.h"
@@ -65,6 +66,7 @@ SetsViewerWindow::SetsViewerWindow(MainWindow& main)
         SetsViewerLabels[i] = label;
     }
     updateLabels();
+    fitCaptions(this);
 }
 
 void SetsViewerWindow::updateLabels() {

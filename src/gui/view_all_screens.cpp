@@ -1,6 +1,7 @@
 #include "gui/view_all_screens.h"
 
 #include "gui/canvas_widget.h"
+#include "gui/caption_fit.h"
 #include "gui/main_window.h"
 #include "render/canvas_sizes.h"
 #include "render/view_editor_drawing.h"
@@ -18,6 +19,7 @@ ViewAllScreensWindow::ViewAllScreensWindow(const Document& doc, QWidget* parent,
     Canvas =
         new CanvasWidget(this, 0, 0, kViewAllScreensSize.width, kViewAllScreensSize.height, false);
     drawViewAllScreens(doc, Canvas->image());
+    fitCaptions(this);
 }
 
 // Keys (Escape included) do not close the window; only the close box does.

@@ -34,9 +34,16 @@ bool loadViewEditorDataCommand(QWidget* parent, Document& doc) {
         dialogs().openFile(parent, "Load View Editor Data...", "", kDataLoadFilters);
     if (choice.path.isEmpty())
         return false;
-    if (auto bytes = readFileBytes(choice.path.toStdString(), kViewEditorDataBytes))
-        loadViewEditorData(doc, *bytes);
+    loadViewEditorDataPath(doc, choice.path.toStdString());
     return true;
+}
+
+LoadOutcome loadViewEditorDataPath(Document& doc, const std::string& path) {
+    const auto bytes = readFileBytes(path, kViewEditorDataBytes);
+    if (!bytes)
+        return LoadOutcome::Unreadable;
+    loadViewEditorData(doc, *bytes);
+    return LoadOutcome::Loaded;
 }
 
 void saveViewEditorDataCommand(QWidget* parent, const Document& doc) {
@@ -48,9 +55,16 @@ bool loadViewEditorScreenCommand(QWidget* parent, Document& doc) {
         dialogs().openFile(parent, "Load View Editor screen data...", "", kScreenFilters);
     if (choice.path.isEmpty())
         return false;
-    if (auto bytes = readFileBytes(choice.path.toStdString(), kScreenCells))
-        loadScreenData(doc, *bytes);
+    loadViewEditorScreenPath(doc, choice.path.toStdString());
     return true;
+}
+
+LoadOutcome loadViewEditorScreenPath(Document& doc, const std::string& path) {
+    const auto bytes = readFileBytes(path, kScreenCells);
+    if (!bytes)
+        return LoadOutcome::Unreadable;
+    loadScreenData(doc, *bytes);
+    return LoadOutcome::Loaded;
 }
 
 void saveViewEditorScreenCommand(QWidget* parent, const Document& doc) {

@@ -4,6 +4,10 @@
 // file that cannot be opened ends the command silently. A file that cannot be
 // written is reported ("Error..." naming it), the old file staying as it was.
 
+#include "formats/opening_plan.h"
+
+#include <string>
+
 class QWidget;
 
 namespace korvex {
@@ -18,6 +22,10 @@ void saveViewEditorDataCommand(QWidget* parent, const Document& doc);
 // The current screen (.sved2), with the same answer as above.
 bool loadViewEditorScreenCommand(QWidget* parent, Document& doc);
 void saveViewEditorScreenCommand(QWidget* parent, const Document& doc);
+
+// The loads of the two commands above from a path, without a dialog.
+LoadOutcome loadViewEditorDataPath(Document& doc, const std::string& path);
+LoadOutcome loadViewEditorScreenPath(Document& doc, const std::string& path);
 
 // A range block (.ranb): saved from the range rectangle in rangeModeSave, placed
 // at (rangeX, rangeY) otherwise. Answers true when a block was loaded.

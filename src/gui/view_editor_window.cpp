@@ -3,6 +3,7 @@
 #include "core/glyph_code.h"
 #include "core/view_editor.h"
 #include "gui/canvas_widget.h"
+#include "gui/caption_fit.h"
 #include "gui/main_window.h"
 #include "gui/range_dialog.h"
 #include "gui/view_all_screens.h"
@@ -70,6 +71,7 @@ ViewEditorWindow::ViewEditorWindow(MainWindow& window)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
     move(doc_.viewEditorX, doc_.viewEditorY);
     qApp->installEventFilter(this);
+    fitCaptions(this);
 }
 
 ViewEditorWindow::~ViewEditorWindow() {

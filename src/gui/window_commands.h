@@ -2,6 +2,9 @@
 // Commands of the main window that open other windows or files. Each is defined in
 // the file of its feature.
 
+#include "formats/opening_plan.h"
+
+#include <QString>
 #include <string>
 
 namespace korvex {
@@ -31,6 +34,14 @@ void openMultiFontViewCommand(MainWindow& window);
 void openViewEditorCommand(MainWindow& window);
 void importImageCommand(MainWindow& window);
 void exportImageCommand(MainWindow& window);
+
+// What the load commands do once a file is chosen, for a file given by its path
+// (named on the command line or dropped on the window). A refused file is only
+// reported by the outcome, without a message.
+LoadOutcome loadFontPath(MainWindow& window, const QString& path, int64_t font);
+LoadOutcome openProjectPath(MainWindow& window, const QString& path);
+LoadOutcome loadSetFilePath(MainWindow& window, int kind, const QString& path);
+LoadOutcome loadColourFilePath(MainWindow& window, const QString& path);
 
 // Timed notice "Info..." near the main window.
 void showInfo(MainWindow& window, const std::string& text, int milliseconds);

@@ -1,6 +1,7 @@
 // The manual page of the editor says what `korvex --help` says: the same usage, the
 // same one-line summary, every file kind and every option with its description.
 
+#include "core/editor_arguments.h"
 #include "manual_page.h"
 
 #include <gtest/gtest.h>
@@ -14,17 +15,7 @@ namespace {
 const std::string kPagePath = std::string(KORVEX_SOURCE_DIR) + "/doc/korvex.1.in";
 
 // What `korvex --help` prints.
-const std::string kEditorHelp =
-    "Usage: korvex [OPTION]... [FILE]...\n"
-    "Edit character-set fonts for the Atari 8-bit computers.\n"
-    "\n"
-    "Each FILE is opened by its kind: .proj2 (project), .fnt (font, into the\n"
-    "current font and then the following ones), .set and .sets (sets), .col\n"
-    "(colours), .ved2 and .sved2 (View Editor screens), .png and .bmp (picture\n"
-    "import).\n"
-    "\n"
-    "  -h, --help     show this help and exit\n"
-    "  -v, --version  show the version and exit\n";
+const std::string kEditorHelp = editorHelpText();
 
 std::vector<std::string> helpLines() {
     std::vector<std::string> lines;

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -181,3 +183,16 @@ TEST_F(MainWindowInput, FileDialogSwallowsTheNextTwoCanvasEvents) {
 }
 
 } // namespace
+
+TEST_F(MainWindowInput, ArrowKeysInAnOpenMenuLeaveTheFont) {
+    QMenu* fontMenu = window.menuBar()->actions().at(1)->menu();
+    ASSERT_NE(fontMenu, nullptr);
+    fontMenu->popup(window.mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(fontMenu));
+    // Keys of an open menu can reach the window's own widgets as well.
+    QTest::keyClick(window.FontCanvas, Qt::Key_Right);
+    EXPECT_EQ(doc->CurrentFont, 1);
+    fontMenu->close();
+    QTest::keyClick(window.FontCanvas, Qt::Key_Right);
+    EXPECT_EQ(doc->CurrentFont, 2);
+}
