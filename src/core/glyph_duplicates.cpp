@@ -44,7 +44,10 @@ std::vector<GlyphGroup> findDuplicateGroups(const Document& doc, int64_t font,
     std::map<GlyphBytes, size_t> groupOfKey;
     std::vector<GlyphGroup> all;
     for (int glyph = 0; glyph < kGlyphCount; ++glyph) {
-        const GlyphBytes key = groupKey(glyphBytes(doc, font, glyph), options);
+        const GlyphBytes bytes = glyphBytes(doc, font, glyph);
+        if (isEmptyGlyph(bytes))
+            continue;
+        const GlyphBytes key = groupKey(bytes, options);
         const auto [place, added] = groupOfKey.try_emplace(key, all.size());
         if (added)
             all.emplace_back();

@@ -2,7 +2,9 @@
 // Glyphs of one font drawn more than once. Two glyphs belong to the same group when
 // their bytes are equal, or, with the matching options, when one equals the other
 // inverted, mirrored left to right or mirrored top to bottom, in any combination
-// of the chosen changes.
+// of the chosen changes. Empty glyphs are not drawings and belong to no group (they
+// are listed on their own): otherwise the glyphs a merge clears would make a new
+// group at once.
 
 #include "core/document.h"
 

@@ -56,8 +56,8 @@ protected:
     }
 };
 
-TEST_F(DuplicateGroups, ExactGroupsComeInOrderOfTheirFirstCode) {
-    EXPECT_EQ(find(false, false, false), (Groups{{3, 7}, {5, 40}, {100, 101}}));
+TEST_F(DuplicateGroups, ExactGroupsComeInOrderOfTheirFirstCodeAndLeaveOutEmptyGlyphs) {
+    EXPECT_EQ(find(false, false, false), (Groups{{3, 7}, {5, 40}}));
     EXPECT_EQ(emptyGlyphs(*doc, kFont), (std::vector<int>{100, 101}));
     // The start-up font has its own duplicates; an unknown font has none.
     EXPECT_TRUE(findDuplicateGroups(*doc, 0).empty());
@@ -66,15 +66,25 @@ TEST_F(DuplicateGroups, ExactGroupsComeInOrderOfTheirFirstCode) {
 
 TEST_F(DuplicateGroups, EachOptionAddsItsOwnFormsAndCombinationsNeedEveryPart) {
     // Forms of different glyphs group among themselves too: 90 is 30 inverted.
-    EXPECT_EQ(find(true, false, false), (Groups{{3, 7}, {5, 20, 40}, {30, 90}, {100, 101}}));
-    EXPECT_EQ(find(false, true, false),
-              (Groups{{3, 7}, {5, 30, 40}, {20, 90}, {60, 70}, {100, 101}}));
-    EXPECT_EQ(find(false, false, true), (Groups{{3, 7}, {5, 40, 60}, {30, 70}, {100, 101}}));
-    EXPECT_EQ(find(false, true, true), (Groups{{3, 7}, {5, 30, 40, 60, 70}, {20, 90}, {100, 101}}));
-    EXPECT_EQ(find(true, true, false), (Groups{{3, 7}, {5, 20, 30, 40, 90}, {60, 70}, {100, 101}}));
-    EXPECT_EQ(find(true, true, true), (Groups{{3, 7}, {5, 20, 30, 40, 60, 70, 90}, {100, 101}}));
+    EXPECT_EQ(find(true, false, false), (Groups{{3, 7}, {5, 20, 40}, {30, 90}}));
+    EXPECT_EQ(find(false, true, false), (Groups{{3, 7}, {5, 30, 40}, {20, 90}, {60, 70}}));
+    EXPECT_EQ(find(false, false, true), (Groups{{3, 7}, {5, 40, 60}, {30, 70}}));
+    EXPECT_EQ(find(false, true, true), (Groups{{3, 7}, {5, 30, 40, 60, 70}, {20, 90}}));
+    EXPECT_EQ(find(true, true, false), (Groups{{3, 7}, {5, 20, 30, 40, 90}, {60, 70}}));
+    EXPECT_EQ(find(true, true, true), (Groups{{3, 7}, {5, 20, 30, 40, 60, 70, 90}}));
     // Mirrored by four-colour pairs, glyph 31 matches instead of 30.
-    EXPECT_EQ(find(false, true, false, true), (Groups{{3, 7}, {5, 31, 40}, {100, 101}}));
+    EXPECT_EQ(find(false, true, false, true), (Groups{{3, 7}, {5, 31, 40}}));
+}
+
+TEST(DuplicateGroupsOfAFont, FullGlyphsGroupButNeverWithTheEmptyOnes) {
+    auto doc = test::freshDocument();
+    test::putDistinctFont(*doc, 1);
+    const GlyphBytes full{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    putGlyph(*doc, 1, 110, full);
+    putGlyph(*doc, 1, 111, full);
+    putGlyph(*doc, 1, 0, GlyphBytes{});
+    putGlyph(*doc, 1, 1, GlyphBytes{});
+    EXPECT_EQ(findDuplicateGroups(*doc, 1, {true, true, true, false}), (Groups{{110, 111}}));
 }
 
 TEST(DuplicateGroupsOfAFont, AFontOfDistinctGlyphsHasNoneUnderAnyOption) {

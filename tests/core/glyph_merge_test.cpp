@@ -74,12 +74,14 @@ TEST_F(GlyphMerge, RewritesTheCellsOfLaterGlyphsOnlyAndClearsThem) {
     EXPECT_EQ(glyphBytes(*doc, kFont, 5), kLetterP);
     EXPECT_EQ(glyphBytes(*doc, kFont, 3), kLetterQ);
     EXPECT_EQ(glyphBytes(*doc, kFont, 20), invertedGlyph(kLetterP));
-    for (int font = 0; font <= kFontCount; ++font)
-        if (font != kFont)
-            EXPECT_EQ(std::memcmp(doc->FontPixels[font], before->FontPixels[font],
-                                  sizeof doc->FontPixels[font]),
-                      0)
-                << font;
+    for (int font = 0; font <= kFontCount; ++font) {
+        if (font == kFont)
+            continue;
+        EXPECT_EQ(std::memcmp(doc->FontPixels[font], before->FontPixels[font],
+                              sizeof doc->FontPixels[font]),
+                  0)
+            << font;
+    }
     EXPECT_EQ(std::memcmp(doc->SetClipboard, before->SetClipboard, sizeof doc->SetClipboard), 0);
 }
 
