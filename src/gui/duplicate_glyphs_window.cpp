@@ -100,7 +100,10 @@ void DuplicateGlyphsWindow::describeSelection() {
         GroupLabel->setText("Font " + font + " has no duplicate glyphs.");
         return;
     }
-    QString text = QString("Font %1: %2 groups.").arg(font).arg(groups_.size());
+    QString text = QString("Font %1: %2 %3.")
+                       .arg(font)
+                       .arg(groups_.size())
+                       .arg(groups_.size() == 1 ? "group" : "groups");
     if (selected_ >= 0)
         text += QString(" Group %1: %2").arg(selected_ + 1).arg(codeList(groups_[selected_]));
     else
