@@ -3,6 +3,7 @@
 #include "core/document.h"
 #include "core/glyph_merge.h"
 #include "gui/canvas_widget.h"
+#include "gui/caption_fit.h"
 #include "gui/dialogs.h"
 #include "gui/main_window.h"
 #include "gui/window_commands.h"
@@ -74,6 +75,7 @@ DuplicateGlyphsWindow::DuplicateGlyphsWindow(MainWindow& main)
     MergeButton->setObjectName("MergeButton");
     MergeButton->setGeometry(kWindowWidth - kMargin - 130, kWindowHeight - kMargin - 25, 130, 25);
     connect(MergeButton, &QPushButton::clicked, this, [this] { mergeSelectedGroup(); });
+    fitCaptions(this);
 }
 
 DuplicateOptions DuplicateGlyphsWindow::options() const {

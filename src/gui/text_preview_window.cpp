@@ -3,6 +3,7 @@
 #include "core/document.h"
 #include "core/text_codes.h"
 #include "gui/canvas_widget.h"
+#include "gui/caption_fit.h"
 #include "gui/main_window.h"
 #include "gui/window_commands.h"
 #include "render/text_preview_drawing.h"
@@ -58,6 +59,7 @@ TextPreviewWindow::TextPreviewWindow(MainWindow& main)
 
     connect(TextEdit, &QLineEdit::textChanged, this, [this] { refresh(); });
     connect(InverseCheck, &QCheckBox::toggled, this, [this] { refresh(); });
+    fitCaptions(this);
 }
 
 void TextPreviewWindow::refresh() {

@@ -6,6 +6,7 @@
 #include "core/text_codes.h"
 #include "crafted_font.h"
 #include "gui/canvas_widget.h"
+#include "gui/caption_fit.h"
 #include "gui/duplicate_glyphs_window.h"
 #include "gui/text_preview_window.h"
 #include "main_window_fixture.h"
@@ -86,6 +87,7 @@ TEST_F(FontToolsWindows, MarksShowOnlyWhileSwitchedOnAndFollowTheSets) {
 TEST_F(FontToolsWindows, DuplicatesListFollowsOptionsClicksAndEdits) {
     DuplicateGlyphsWindow* view = openDuplicates();
     ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(captionOverflows(view).empty());
     EXPECT_EQ(view->groups(), (std::vector<GlyphGroup>{{3, 7}, {5, 40, 90}}));
     // Menu again: the same window.
     menu(MenuFindDuplicates);
@@ -168,6 +170,7 @@ TEST_F(FontToolsWindows, TextPreviewShowsTheTypedLineAndFollowsGlyphEdits) {
     menu(MenuTextPreview);
     TextPreviewWindow* view = openTextPreviewOf(window);
     ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(captionOverflows(view).empty());
     QTest::keyClicks(view->TextEdit, "Hi 5");
     const auto expectedPicture = [&](bool inverse, int m) {
         QImage image(textPreviewSize(m).width, textPreviewSize(m).height, QImage::Format_RGB32);
