@@ -77,9 +77,12 @@ ParsedCommand parseCommand(const CommandSpec& form, const std::vector<std::strin
     for (const OptionSpec& o : form.options)
         if (o.required && !parsed.has(o.name))
             usageFailure("missing option " + o.name, form.name);
-    if (form.output == OutputKind::Binary && !parsed.output())
-        usageFailure(form.name + " writes binary data: name the output file with -o OUT",
-                     form.name);
+    if (form.output != OutputKind::Text && !parsed.output())
+        usageFailure(
+            form.name +
+                (form.output == OutputKind::Binary ? " writes binary data" : " writes a project") +
+                ": name the output file with -o OUT",
+            form.name);
     if (parsed.output() && parsed.output()->empty())
         usageFailure("the output file name is empty", form.name);
     return parsed;
@@ -112,6 +115,15 @@ const std::vector<CommandSpec>& commandSpecs() {
           {"--screens", "", false, false},
           {"--colours", "", true, false}},
          OutputKind::Binary},
+        {"font-report",
+         {"FONT.fnt"},
+         {{"--project", "", true, false, true},
+          {"--font", "", true, false},
+          {"--inverse", "", false, false},
+          {"--mirror", "", false, false},
+          {"--json", "", false, false}},
+         OutputKind::Text},
+        {"merge-duplicates", {"PROJECT.proj2"}, {{"--font", "", true, true}}, OutputKind::Project},
     };
     return specs;
 }

@@ -18,7 +18,8 @@ struct OptionSpec {
     bool namesInputFile = false; // the value is a file the command reads
 };
 
-enum class OutputKind { Text, Binary };
+// Text may go to standard output; Binary and Project need -o OUT.
+enum class OutputKind { Text, Binary, Project };
 
 struct CommandSpec {
     std::string name;

@@ -12,6 +12,7 @@ void runCommand(const ParsedCommand& command) {
         {"export-font", exportFontCommand},    {"export-screen", exportScreenCommand},
         {"font-to-image", fontToImageCommand}, {"image-to-font", imageToFontCommand},
         {"set-to-bin", setToBinCommand},       {"extract", extractCommand},
+        {"font-report", fontReportCommand},    {"merge-duplicates", mergeDuplicatesCommand},
     };
     if (const auto output = command.output())
         refuseOutputOverInputs(command.form->name, *output, command.inputFiles());

@@ -16,5 +16,7 @@ void fontToImageCommand(const ParsedCommand& command);
 void imageToFontCommand(const ParsedCommand& command);
 void setToBinCommand(const ParsedCommand& command);
 void extractCommand(const ParsedCommand& command);
+void fontReportCommand(const ParsedCommand& command);
+void mergeDuplicatesCommand(const ParsedCommand& command);
 
 } // namespace korvex::cli

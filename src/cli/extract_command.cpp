@@ -4,42 +4,16 @@
 #include "cli/cli_failure.h"
 #include "cli/commands.h"
 #include "cli/document_inputs.h"
-#include "cli/input_files.h"
 #include "cli/option_values.h"
 #include "cli/output.h"
+#include "cli/project_input.h"
 #include "core/font_codec.h"
 #include "formats/colour_file.h"
 #include "formats/font_file_bytes.h"
-#include "formats/project_file.h"
 #include "formats/set_files.h"
 #include "formats/view_editor_files.h"
 
-#include <algorithm>
-
 namespace korvex::cli {
-
-namespace {
-
-// True when one of the lines the editor reads holds one of the keys. The editor
-// accepts any text as a project and leaves whatever has no line as it was; a build
-// would then get start-up data without a word, so a missing part is refused.
-bool holdsAnyKey(const std::vector<std::string>& lines, const std::vector<std::string>& keys) {
-    const size_t count = std::min(lines.size(), kMaxProjectLines);
-    for (size_t i = 0; i < count; ++i)
-        for (const std::string& key : keys)
-            if (lines[i].find(key) != std::string::npos)
-                return true;
-    return false;
-}
-
-std::vector<std::string> numberedKeys(const std::string& prefix, int first, int last) {
-    std::vector<std::string> keys;
-    for (int n = first; n <= last; ++n)
-        keys.push_back(prefix + std::to_string(n) + "=");
-    return keys;
-}
-
-} // namespace
 
 void extractCommand(const ParsedCommand& command) {
     const int chosen = int(command.has("--font")) + int(command.has("--sets")) +
@@ -68,17 +42,8 @@ void extractCommand(const ParsedCommand& command) {
         part = "screens (no SCREEN_ lines)";
     }
 
-    // Read once: the lines the editor would look at.
-    const std::string& path = command.inputs[0];
-    requireReadableFile(path);
-    const auto lines = readProjectFileLines(path);
-    if (!lines)
-        fileFailure(path, "cannot be read");
-    if (!holdsAnyKey(*lines, keys))
-        fileFailure(path, "holds no " + part + "; is it a project file?");
-
     auto doc = startUpDocument();
-    readProjectLines(*doc, *lines);
+    loadProjectInput(*doc, command.inputs[0], keys, part);
 
     Bytes bytes;
     if (command.has("--font")) {

@@ -89,6 +89,49 @@ const std::map<std::string, CommandHelp>& helps() {
           "  --colours N  the colours of font N (1..10) as a .col file; a project holds\n"
           "               no Atari register values, so those are the start-up ones\n\n"
           "A project without the lines of the chosen part is refused.\n"}},
+        {"font-report",
+         {"font-report FONT.fnt [--project P.proj2 --font N] [--inverse] [--mirror] [--json] "
+          "[-o OUT.txt]",
+          "duplicate, empty and unused glyphs of a font",
+          "Reports, one line each, the groups of glyphs drawn more than once, the empty\n"
+          "glyphs and, with a project, how often the project's sets and screens use each\n"
+          "glyph and which glyphs they never use:\n\n"
+          "  duplicates: 3,7 5,40,90\n"
+          "  empty: 100 101\n"
+          "  uses: 8638 0 2 ...\n"
+          "  unused: 1 4 6 ...\n\n"
+          "Glyphs are decimal codes 0..127. \"duplicates\" lists the groups in ascending\n"
+          "order of their first code, codes joined by \",\" and groups by a space; empty\n"
+          "glyphs are never duplicates.\n"
+          "\"uses\" holds 128 counts, glyph 0 first. A code c in a set or screen cell uses\n"
+          "glyph c mod 128 (128..255 are inverse uses); a set cell holding anything\n"
+          "outside 0..255 uses nothing. An empty list leaves nothing after the colon.\n"
+          "Lines end in LF; without -o the report goes to standard output.\n\n"
+          "  --project P.proj2  count the uses in the sets and screens of the project\n"
+          "  --font N           with --project: the font of the project (1..10) that\n"
+          "                     FONT.fnt takes the place of\n"
+          "  --inverse          a glyph equal to another with every bit flipped counts\n"
+          "                     as a duplicate too\n"
+          "  --mirror           so does one equal to another mirrored left to right or\n"
+          "                     top to bottom (pixel by pixel, as in two-colour mode);\n"
+          "                     with both options, any combination of the changes\n"
+          "  --json             the same facts as one line of JSON:\n"
+          "                     {\"duplicates\":[[3,7],[5,40,90]],\"empty\":[100,101],\n"
+          "                     \"uses\":[...],\"unused\":[...]}, the last two only\n"
+          "                     with a project\n"}},
+        {"merge-duplicates",
+         {"merge-duplicates PROJECT.proj2 --font N -o OUT.proj2",
+          "merge the duplicate glyphs of a project's font",
+          "Does \"Merge into first\" for every group of exactly equal glyphs of font N\n"
+          "(1..10) of the project: every set cell and screen cell showing a later glyph\n"
+          "of a group is rewritten to the group's first glyph (an inverse code stays\n"
+          "inverse) and the later glyphs are cleared. Cells holding codes outside 0..255\n"
+          "are left as they are. OUT.proj2 is the project as the editor saves it, and a\n"
+          "line on standard output says what changed:\n\n"
+          "  font 2: 3 glyphs merged in 2 groups, 3 set cells and 3 screen cells rewritten\n\n"
+          "A font with no duplicates changes nothing: OUT.proj2 holds the project as it\n"
+          "was, and the line says \"font N has no duplicate glyphs: nothing merged\".\n"
+          "A project without a FONT_DATA_N= line is refused.\n"}},
     };
     return table;
 }
@@ -121,7 +164,7 @@ std::string generalHelp() {
                        "same bytes\nas the editor.\n\nCommands:\n";
     for (const CommandSpec& form : commandSpecs()) {
         std::string name = form.name;
-        name.resize(16, ' ');
+        name.resize(18, ' ');
         text += "  " + name + helps().at(form.name).summary + "\n";
     }
     text += "\nOptions go before or after the files; \"--\" ends the options. -o OUT names "

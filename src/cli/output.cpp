@@ -50,7 +50,10 @@ void writeOutputFile(const std::string& path, const Bytes& bytes) {
 
 void writeTextOutput(const std::optional<std::string>& path,
                      const std::vector<std::string>& lines) {
-    const std::string text = joinCrLf(lines);
+    writePlainText(path, joinCrLf(lines));
+}
+
+void writePlainText(const std::optional<std::string>& path, const std::string& text) {
     if (path) {
         writeOutputFile(*path, Bytes(text.begin(), text.end()));
         return;

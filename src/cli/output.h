@@ -22,6 +22,9 @@ void refuseOutputOverInputs(const std::string& command, const std::string& outpu
 // Throws a CliFailure (status 1) naming the file when it cannot be written.
 void writeOutputFile(const std::string& path, const Bytes& bytes);
 
+// The text as it is, into the file or, without one, to standard output.
+void writePlainText(const std::optional<std::string>& path, const std::string& text);
+
 // The lines as the editor saves text (CR LF after every line), into the file or,
 // without one, to standard output.
 void writeTextOutput(const std::optional<std::string>& path, const std::vector<std::string>& lines);

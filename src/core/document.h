@@ -102,6 +102,7 @@ struct Document : ViewEditorState {
     int64_t SetsViewerOpen = 0;
     int64_t SetsViewerFirst = 1;
     int64_t MultiViewOpen = 0;
+    int64_t MarkUnusedGlyphs = 0; // 1: the font canvas marks glyphs no set or screen uses
 
     // Image import window state that outlives the window.
     int64_t importX = 0, importY = 0;

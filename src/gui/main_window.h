@@ -64,6 +64,9 @@ enum MenuId : int {
     MenuSetClearBits = 34,
     MenuExportSetBin = 35,
     MenuUndo = 36,
+    MenuFindDuplicates = 38,
+    MenuMarkUnusedGlyphs = 39,
+    MenuTextPreview = 40,
 };
 
 // The non-canvas controls that run a command.
@@ -150,8 +153,12 @@ public:
     void drawGlyphEditor();
     void drawGlyphPreview();
     void drawCopyBuffer();
+    // The font canvas, with the unused-glyph marks when they are switched on.
+    void drawFontCanvas();
     void refreshColourBoxes();
     void updateGlyphInfoLabel();
+    // Makes code 0..255 the current and picked glyph, as a click on the font does.
+    void pickGlyph(int64_t code);
     void setStatusField(int field, const QString& text);
     QString statusField(int field) const;
 
@@ -163,6 +170,8 @@ public:
     std::function<void()> setsViewerRedraw;
     std::function<void()> multiFontViewRedraw;
     std::function<void()> viewEditorRedraw;
+    std::function<void()> duplicateGlyphsRedraw;
+    std::function<void()> textPreviewRedraw;
     // Called once the work as it stands is in a project file (after a project was
     // saved or opened); set while recovery copies are kept.
     std::function<void()> workSaved;
@@ -271,6 +280,7 @@ private:
     void switchDisplayMode();
     void showAbout();
     void runUndo();
+    void toggleUnusedGlyphMarks();
     void updateUndoAction();
     void dispatch(const MainEvent& event);
 

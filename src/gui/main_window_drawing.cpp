@@ -55,9 +55,13 @@ void MainWindow::refreshColourBoxes() {
     }
 }
 
-void MainWindow::redrawMainWindow() {
+void MainWindow::drawFontCanvas() {
     korvex::drawFontGrid(doc_, FontCanvas->image());
     FontCanvas->update();
+}
+
+void MainWindow::redrawMainWindow() {
+    drawFontCanvas();
     drawSetPreview();
     drawSetCanvas();
     drawGlyphEditor();
@@ -70,6 +74,10 @@ void MainWindow::redrawMainWindow() {
         multiFontViewRedraw();
     if (doc_.viewEditorOpen == 1 && viewEditorRedraw)
         viewEditorRedraw();
+    if (duplicateGlyphsRedraw)
+        duplicateGlyphsRedraw();
+    if (textPreviewRedraw)
+        textPreviewRedraw();
 }
 
 } // namespace korvex

@@ -170,6 +170,13 @@ void MainWindow::runUndo() {
         redrawMainWindow();
 }
 
+void MainWindow::toggleUnusedGlyphMarks() {
+    doc_.MarkUnusedGlyphs = doc_.MarkUnusedGlyphs == 1 ? 0 : 1;
+    if (QAction* a = menuAction(MenuMarkUnusedGlyphs))
+        a->setChecked(doc_.MarkUnusedGlyphs == 1);
+    drawFontCanvas();
+}
+
 void MainWindow::updateUndoAction() {
     if (QAction* a = menuAction(MenuUndo))
         a->setEnabled(doc_.HistoryCount >= 1);
@@ -273,6 +280,15 @@ void MainWindow::runMenuCommand(int id) {
         break;
     case MenuUndo:
         runUndo();
+        break;
+    case MenuFindDuplicates:
+        openDuplicateGlyphsCommand(*this);
+        break;
+    case MenuMarkUnusedGlyphs:
+        toggleUnusedGlyphMarks();
+        break;
+    case MenuTextPreview:
+        openTextPreviewCommand(*this);
         break;
     default:
         break;

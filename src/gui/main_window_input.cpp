@@ -184,6 +184,8 @@ void MainWindow::setPreviewEvent(const MainEvent& e) {
             drawSetPreview();
             drawSetCanvas();
             drawGlyphEditor();
+            if (doc_.MarkUnusedGlyphs == 1)
+                drawFontCanvas();
         }
     }
     setStatusField(0, "Char Set: NONE");
@@ -192,6 +194,15 @@ void MainWindow::setPreviewEvent(const MainEvent& e) {
         if (code != -1)
             setStatusField(0, "Char Set: " + codeText(code));
     }
+}
+
+void MainWindow::pickGlyph(int64_t code) {
+    doc_.PickedGlyph = code;
+    doc_.CurrentGlyph = code;
+    PickedCodeLabel->setText(codeText(code));
+    updateGlyphInfoLabel();
+    drawGlyphPreview();
+    drawGlyphEditor();
 }
 
 void MainWindow::fontCanvasEvent(const MainEvent& e) {
@@ -203,11 +214,7 @@ void MainWindow::fontCanvasEvent(const MainEvent& e) {
             addGlyphToSetRow(doc_, area, doc_.HeldDigit);
             redrawMainWindow();
         } else {
-            doc_.PickedGlyph = area;
-            doc_.CurrentGlyph = area;
-            updateGlyphInfoLabel();
-            drawGlyphPreview();
-            drawGlyphEditor();
+            pickGlyph(area);
         }
         PickedCodeLabel->setText(codeText(area));
     }

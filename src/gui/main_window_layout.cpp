@@ -166,6 +166,11 @@ void MainWindow::buildMenus() {
           {MenuSetClearBits, "Clear bits", nullptr},
           {0, nullptr, nullptr},
           {MenuExportSetBin, "Export Set to bin...", nullptr}}},
+        {"Tools",
+         {{MenuFindDuplicates, "Find duplicate glyphs...", nullptr},
+          {MenuMarkUnusedGlyphs, "Mark unused glyphs", nullptr},
+          {0, nullptr, nullptr},
+          {MenuTextPreview, "Text preview...", nullptr}}},
     };
     for (const Menu& menu : menus) {
         QMenu* m = menuBar()->addMenu(menu.title);
@@ -187,6 +192,7 @@ void MainWindow::buildMenus() {
             actions_[item.id] = action;
         }
     }
+    actions_[MenuMarkUnusedGlyphs]->setCheckable(true);
     updateUndoAction();
 }
 

@@ -336,6 +336,9 @@ void ViewEditorWindow::canvasEvent(const ViewEditorEvent& event) {
     case ViewEditorMouseResult::Painted:
     case ViewEditorMouseResult::Erased:
         redrawCanvas();
+        // The screens' glyph uses changed.
+        if (doc_.MarkUnusedGlyphs == 1)
+            window_.drawFontCanvas();
         break;
     case ViewEditorMouseResult::None:
         break;

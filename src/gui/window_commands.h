@@ -33,6 +33,10 @@ void openSetsViewerCommand(MainWindow& window);
 void openMultiFontViewCommand(MainWindow& window);
 void openViewEditorCommand(MainWindow& window);
 void importImageCommand(MainWindow& window);
+
+// Font tools.
+void openDuplicateGlyphsCommand(MainWindow& window);
+void openTextPreviewCommand(MainWindow& window);
 void exportImageCommand(MainWindow& window);
 
 // What the load commands do once a file is chosen, for a file given by its path

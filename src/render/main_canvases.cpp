@@ -4,6 +4,7 @@
 #include "render/canvas_sizes.h"
 #include "render/glyph_drawing.h"
 #include "render/mask_drawing.h"
+#include "render/unused_glyph_marks.h"
 
 namespace korvex {
 namespace {
@@ -55,6 +56,8 @@ void drawFontGrid(const Document& doc, QImage& image) {
         canvas.fillRect(0, 17 * i, 570, 1, kGrey48);
     for (int j = 1; j <= 31; ++j)
         canvas.fillRect(17 * j, 0, 1, 140, kGrey48);
+    if (doc.MarkUnusedGlyphs == 1)
+        drawUnusedGlyphMarks(doc, image);
 }
 
 void drawGlyphEditor(const Document& doc, QImage& image) {

@@ -10,7 +10,8 @@
 
 namespace korvex {
 
-// All 256 codes of CurrentFont: glyphs in the upper four rows, inverse codes below.
+// All 256 codes of CurrentFont: glyphs in the upper four rows, inverse codes below;
+// with MarkUnusedGlyphs 1 the unused glyphs are marked on top.
 void drawFontGrid(const Document& doc, QImage& image);
 // CurrentGlyph at 30 x 30 dots (mask view in four-colour "Mask"), with corner dots.
 void drawGlyphEditor(const Document& doc, QImage& image);

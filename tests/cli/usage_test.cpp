@@ -45,7 +45,7 @@ TEST_F(UsageTest, HelpAndVersionAnswerOnStandardOutput) {
     const auto general = runCli({"--help"}, dir.path());
     EXPECT_EQ(general.status, 0);
     for (const char* command : {"export-font", "export-screen", "font-to-image", "image-to-font",
-                                "set-to-bin", "extract"})
+                                "set-to-bin", "extract", "font-report", "merge-duplicates"})
         EXPECT_TRUE(general.out.contains(command)) << command;
     EXPECT_EQ(runCli({"-h"}, dir.path()).out, general.out);
 }
@@ -58,6 +58,8 @@ TEST_F(UsageTest, EveryCommandDescribesItsOptions) {
         {"image-to-font", {"--at", "--background", "RRGGBB"}},
         {"set-to-bin", {"--set", "FONT.fnt", "-o OUT.bin"}},
         {"extract", {"--font", "--sets", "--screens", "--colours"}},
+        {"font-report", {"--project", "--font", "--inverse", "--mirror", "--json", "unused:"}},
+        {"merge-duplicates", {"--font", "-o OUT.proj2", "nothing merged"}},
     };
     for (const auto& [command, words] : options) {
         SCOPED_TRACE(command.toStdString());

@@ -209,11 +209,14 @@ TEST_F(MainWindowLayout, MenusCarryEveryItemWithItsIdentifierAndShortcut) {
         {34, "Set", "Clear bits", ""},
         {35, "Set", "Export Set to bin...", ""},
         {36, "Char", "Undo\tCtrl+Z", "Ctrl+Z"},
+        {38, "Tools", "Find duplicate glyphs...", ""},
+        {39, "Tools", "Mark unused glyphs", ""},
+        {40, "Tools", "Text preview...", ""},
     };
     QStringList titles;
     for (QAction* a : window.menuBar()->actions())
         titles << a->text();
-    EXPECT_EQ(titles, QStringList({"Project", "Font", "Char", "Set"}));
+    EXPECT_EQ(titles, QStringList({"Project", "Font", "Char", "Set", "Tools"}));
     for (const Item& item : items) {
         SCOPED_TRACE(item.id);
         QAction* a = window.menuAction(item.id);
