@@ -64,6 +64,7 @@ enum MenuId : int {
     MenuSetClearBits = 34,
     MenuExportSetBin = 35,
     MenuUndo = 36,
+    MenuRedo = 37,
 };
 
 // The non-canvas controls that run a command.
@@ -169,6 +170,12 @@ public:
 
     QAction* menuAction(int id) const;
 
+    // The Undo and Redo items: enabled while there is a step, named after it.
+    void updateUndoAction();
+    // After an undo or redo: the numbers, labels and canvases of the place the
+    // step returned to.
+    void showHistoryPlace();
+
     // Controls, named as in the layout tables.
     CanvasWidget* SetCanvas = nullptr;
     CanvasWidget* SetPreviewCanvas = nullptr;
@@ -271,7 +278,8 @@ private:
     void switchDisplayMode();
     void showAbout();
     void runUndo();
-    void updateUndoAction();
+    void runRedo();
+    void endStroke();
     void dispatch(const MainEvent& event);
 
     Document& doc_;
@@ -280,6 +288,7 @@ private:
     QLabel* statusFields_[3] = {};
     QButtonGroup* modeGroup_ = nullptr;
     bool quitting_ = false;
+    bool stroke_ = false; // a mouse button is held on a canvas: one history step
 };
 
 } // namespace korvex

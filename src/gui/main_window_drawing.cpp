@@ -70,6 +70,7 @@ void MainWindow::redrawMainWindow() {
         multiFontViewRedraw();
     if (doc_.viewEditorOpen == 1 && viewEditorRedraw)
         viewEditorRedraw();
+    updateUndoAction();
 }
 
 } // namespace korvex

@@ -4,6 +4,7 @@
 #include "core/font_codec.h"
 #include "core/glyph_code.h"
 #include "core/glyph_edit.h"
+#include "core/history.h"
 #include "core/main_commands.h"
 #include "core/set_composition.h"
 #include "gui/canvas_widget.h"
@@ -19,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <optional>
 
 namespace korvex {
 
@@ -54,6 +56,104 @@ int glyphCommandOfMenu(int id) {
     }
 }
 
+// The history name of a menu item that changes the work, or nullptr for the ones
+// that only show, select or save.
+const char* stepNameOfMenu(int id) {
+    switch (id) {
+    case MenuOpenProject:
+        return "Open Project";
+    case MenuLoadFont:
+        return "Load Font";
+    case MenuDefaultFont:
+        return "Default Font";
+    case MenuRotate:
+        return "Rotate";
+    case MenuHMirror:
+        return "H Mirror";
+    case MenuVMirror:
+        return "V Mirror";
+    case MenuShiftLeft:
+    case MenuShiftRight:
+    case MenuShiftUp:
+    case MenuShiftDown:
+        return "Shift";
+    case MenuInverse:
+        return "Inverse";
+    case MenuClear:
+        return "Clear";
+    case MenuPaste:
+        return "Paste";
+    case MenuLoadSet:
+        return "Load Set";
+    case MenuLoadAllSets:
+        return "Load Sets";
+    case MenuSetPaste:
+        return "Set Paste";
+    case MenuSetClear:
+        return "Set Clear";
+    case MenuSetClearBits:
+        return "Clear Bits";
+    default:
+        return nullptr;
+    }
+}
+
+// The same for the window's buttons.
+const char* stepNameOfControl(Control control) {
+    switch (control) {
+    case Control::SetPaste:
+        return stepNameOfMenu(MenuSetPaste);
+    case Control::LoadSet:
+        return stepNameOfMenu(MenuLoadSet);
+    case Control::LoadAllSets:
+        return stepNameOfMenu(MenuLoadAllSets);
+    case Control::LoadColours:
+        return "Load Colours";
+    case Control::Paste:
+        return stepNameOfMenu(MenuPaste);
+    case Control::Clear:
+        return stepNameOfMenu(MenuClear);
+    case Control::Inverse:
+        return stepNameOfMenu(MenuInverse);
+    case Control::HMirror:
+        return stepNameOfMenu(MenuHMirror);
+    case Control::VMirror:
+        return stepNameOfMenu(MenuVMirror);
+    case Control::Rotate:
+        return stepNameOfMenu(MenuRotate);
+    case Control::ShiftRight:
+    case Control::ShiftLeft:
+    case Control::ShiftUp:
+    case Control::ShiftDown:
+        return stepNameOfMenu(MenuShiftLeft);
+    case Control::PaletteLUM:
+    case Control::PaletteBAK:
+    case Control::PalettePF0:
+    case Control::PalettePF1:
+    case Control::PalettePF2:
+    case Control::PalettePF3:
+        return "Colour";
+    case Control::LoadFont:
+        return stepNameOfMenu(MenuLoadFont);
+    case Control::DefaultFont:
+        return stepNameOfMenu(MenuDefaultFont);
+    default:
+        return nullptr;
+    }
+}
+
+// What a button held on a canvas does to the work.
+const char* stepNameOfCanvas(CanvasId canvas) {
+    switch (canvas) {
+    case CanvasId::SetPreview:
+        return "Set Cell";
+    case CanvasId::Font:
+        return "Set Row"; // a held digit fills a row of the set
+    default:
+        return "Paint";
+    }
+}
+
 const QString kAboutText = QString(29, ' ') +
                            "Korvex 2  (0.52)\r"
                            "\r"
@@ -72,6 +172,19 @@ int MainWindow::mainWindowEvent(const MainEvent& e) {
     // releases that reach the window, and mouse events on its canvases and swatches.
     if (doc_.ClickGuard > 0)
         --doc_.ClickGuard;
+
+    // A command ends a stroke still in progress (a shortcut pressed while drawing);
+    // a command that changes the work is one history step.
+    std::optional<HistoryStep> step;
+    if (e.kind == MainEventKind::Close || e.kind == MainEventKind::Menu ||
+        e.kind == MainEventKind::Control) {
+        endStroke();
+        const char* name = e.kind == MainEventKind::Menu      ? stepNameOfMenu(e.id)
+                           : e.kind == MainEventKind::Control ? stepNameOfControl(Control(e.id))
+                                                              : nullptr;
+        if (name)
+            step.emplace(doc_, name);
+    }
 
     int result = 1;
     switch (e.kind) {
@@ -98,9 +211,17 @@ int MainWindow::mainWindowEvent(const MainEvent& e) {
         result = runControlCommand(Control(e.id));
         break;
     case MainEventKind::Canvas:
+        // From a button going down until every button is up is one stroke.
+        if (e.buttons != 0 && !stroke_) {
+            doc_.history.begin(doc_, stepNameOfCanvas(e.canvas));
+            stroke_ = true;
+        }
         canvasEvent(e);
+        if (e.buttons == 0)
+            endStroke();
         break;
     }
+    step.reset();
     updateUndoAction();
     if (result == 0 && !quitting_) {
         // The main loop ends: the window closes and the program ends, whatever else
@@ -165,14 +286,47 @@ void MainWindow::showAbout() {
     dialogs().message(this, "About...", kAboutText);
 }
 
+void MainWindow::endStroke() {
+    if (!stroke_)
+        return;
+    stroke_ = false;
+    doc_.history.commit(doc_);
+}
+
 void MainWindow::runUndo() {
-    if (undo(doc_))
-        redrawMainWindow();
+    if (doc_.history.undo(doc_))
+        showHistoryPlace();
+}
+
+void MainWindow::runRedo() {
+    if (doc_.history.redo(doc_))
+        showHistoryPlace();
+}
+
+void MainWindow::showHistoryPlace() {
+    FontNumberLabel->setText(QString::number(doc_.CurrentFont));
+    SetNumberLabel->setText(QString::number(doc_.CurrentSet));
+    updateGlyphInfoLabel();
+    if (doc_.CurrentFont >= 1 && doc_.CurrentFont <= kFontCount)
+        setStatusField(1, "Font: " + QString::fromStdString(doc_.FontName[doc_.CurrentFont]));
+    // Also the open viewers and the View Editor, with its screen selector.
+    redrawMainWindow();
 }
 
 void MainWindow::updateUndoAction() {
-    if (QAction* a = menuAction(MenuUndo))
-        a->setEnabled(doc_.HistoryCount >= 1);
+    const History& history = doc_.history;
+    auto show = [](QAction* action, const char* verb, bool enabled, const std::string& name,
+                   const char* key) {
+        if (!action)
+            return;
+        action->setEnabled(enabled);
+        QString text = verb;
+        if (enabled && !name.empty())
+            text += " " + QString::fromStdString(name);
+        action->setText(text + "\t" + key);
+    };
+    show(menuAction(MenuUndo), "Undo", history.canUndo(), history.undoName(), "Ctrl+Z");
+    show(menuAction(MenuRedo), "Redo", history.canRedo(), history.redoName(), "Ctrl+Y");
 }
 
 void MainWindow::runMenuCommand(int id) {
@@ -273,6 +427,9 @@ void MainWindow::runMenuCommand(int id) {
         break;
     case MenuUndo:
         runUndo();
+        break;
+    case MenuRedo:
+        runRedo();
         break;
     default:
         break;

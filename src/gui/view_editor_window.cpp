@@ -1,6 +1,7 @@
 #include "gui/view_editor_window.h"
 
 #include "core/glyph_code.h"
+#include "core/history.h"
 #include "core/view_editor.h"
 #include "gui/canvas_widget.h"
 #include "gui/caption_fit.h"
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <optional>
 
 namespace korvex {
 
@@ -44,6 +46,39 @@ QScrollBar* makeScrollBar(QWidget* parent, Qt::Orientation orientation, int x, i
     bar->setRange(0, 2);
     bar->setPageStep(1);
     return bar;
+}
+
+// The history name of a command that changes the screens, or nullptr.
+const char* stepNameOf(const ViewEditorEvent& event) {
+    if (event.kind == ViewEditorEventKind::Menu) {
+        switch (event.id) {
+        case ViewEditorMenuLoad:
+            return "Load Screens";
+        case ViewEditorMenuClearScreen:
+            return "Clear Screen";
+        case ViewEditorMenuClearAllScreens:
+            return "Clear All Screens";
+        case ViewEditorMenuFillScreen:
+            return "Fill Screen";
+        default:
+            return nullptr;
+        }
+    }
+    if (event.kind == ViewEditorEventKind::Control) {
+        if (event.control == ViewEditorControl::Load)
+            return "Load Screens";
+        if (event.control == ViewEditorControl::LoadScreen)
+            return "Load Screen";
+    }
+    return nullptr;
+}
+
+// What a button held on the canvas does: the right one erases, the left one paints
+// or stamps the set.
+const char* strokeName(const ViewEditorEvent& event, const Document& doc) {
+    if (event.buttons == 2)
+        return "Erase";
+    return doc.setDrawing == 1 ? "Stamp" : "Paint Screen";
 }
 
 } // namespace
@@ -203,6 +238,12 @@ void ViewEditorWindow::showScreenSelector() {
 void ViewEditorWindow::redrawCanvas(int previewX, int previewY) {
     drawViewEditor(doc_, Canvas->image(), previewX, previewY);
     Canvas->update();
+    window_.updateUndoAction();
+}
+
+void ViewEditorWindow::showCurrentScreen() {
+    showScreenSelector();
+    redrawCanvas();
 }
 
 int ViewEditorWindow::viewEditorEvent(const ViewEditorEvent& event) {
@@ -360,15 +401,42 @@ bool ViewEditorWindow::eventFilter(QObject* watched, QEvent* event) {
 void ViewEditorWindow::dispatch(const ViewEditorEvent& event) {
     if (closing_)
         return;
-    if (viewEditorEvent(event) == 0) {
+    // From a button going down on the canvas until every button is up is one
+    // history step; so is each command that changes the screens.
+    std::optional<HistoryStep> step;
+    if (event.kind == ViewEditorEventKind::Canvas) {
+        if (event.buttons != 0 && !stroke_) {
+            doc_.history.begin(doc_, strokeName(event, doc_));
+            stroke_ = true;
+        }
+    } else if (event.kind != ViewEditorEventKind::KeyDown &&
+               event.kind != ViewEditorEventKind::KeyUp) {
+        endStroke();
+        if (const char* name = stepNameOf(event))
+            step.emplace(doc_, name);
+    }
+    const int result = viewEditorEvent(event);
+    if (event.kind == ViewEditorEventKind::Canvas && event.buttons == 0)
+        endStroke();
+    step.reset();
+    window_.updateUndoAction();
+    if (result == 0) {
         finishClosing();
         close();
     }
 }
 
+void ViewEditorWindow::endStroke() {
+    if (!stroke_)
+        return;
+    stroke_ = false;
+    doc_.history.commit(doc_);
+}
+
 // What follows a 0 from the event procedure: the View Editor and its range
 // dialog are gone from the document and the main window's redraw.
 void ViewEditorWindow::finishClosing() {
+    endStroke();
     closing_ = true;
     doc_.viewEditorOpen = 0;
     if (doc_.rangeWindow != 0 && rangeDialog_)
@@ -408,7 +476,7 @@ void openViewEditorCommand(MainWindow& window) {
         return;
     }
     auto* editor = new ViewEditorWindow(window);
-    window.viewEditorRedraw = [editor] { editor->redrawCanvas(); };
+    window.viewEditorRedraw = [editor] { editor->showCurrentScreen(); };
     editor->show();
     editor->redrawCanvas();
 }
