@@ -77,7 +77,7 @@ BENCHMARK(undoAndRedo)->Unit(benchmark::kMicrosecond);
 // Ten thousand steps of mixed kinds recorded into an empty history; the time per
 // step and the memory of the full history are in the counters.
 void tenThousandMixedSteps(benchmark::State& state) {
-    size_t memory = 0;
+    size_t memory = 0, steps = 0;
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = startDocument();
@@ -85,11 +85,12 @@ void tenThousandMixedSteps(benchmark::State& state) {
         for (int i = 0; i < kMixedSteps; ++i) {
             doc->CurrentGlyph = i % 128;
             doc->CurrentSet = 1 + i % kSetCount;
+            doc->PickedGlyph = i % 256; // a new code each time, so every step changes
             HistoryStep step(*doc, "Step");
             switch (i % 4) {
             case 0:
                 for (int x = 0; x < 8; ++x)
-                    paintPixel(*doc, 1 + i % 2, kEditorAreas + 8 * (i % 8) + x);
+                    paintPixel(*doc, 1 + i / 128 % 2, kEditorAreas + 8 * (i % 8) + x);
                 break;
             case 1:
                 transformGlyph(*doc, RotateGlyph + i % 9);
@@ -103,11 +104,13 @@ void tenThousandMixedSteps(benchmark::State& state) {
             }
         }
         memory = doc->history.memoryUsed();
+        steps = doc->history.undoCount();
         state.PauseTiming();
         doc.reset();
         state.ResumeTiming();
     }
     state.counters["memory_bytes"] = double(memory);
+    state.counters["steps"] = double(steps);
     state.counters["per_step"] =
         benchmark::Counter(double(kMixedSteps), benchmark::Counter::kIsIterationInvariantRate |
                                                     benchmark::Counter::kInvert);
