@@ -9,6 +9,7 @@
 #include "core/set_composition.h"
 #include "gui/canvas_widget.h"
 #include "gui/dialogs.h"
+#include "gui/history_step_names.h"
 #include "gui/main_window.h"
 #include "gui/window_commands.h"
 
@@ -53,104 +54,6 @@ int glyphCommandOfMenu(int id) {
         return PasteGlyph;
     default:
         return 0;
-    }
-}
-
-// The history name of a menu item that changes the work, or nullptr for the ones
-// that only show, select or save.
-const char* stepNameOfMenu(int id) {
-    switch (id) {
-    case MenuOpenProject:
-        return "Open Project";
-    case MenuLoadFont:
-        return "Load Font";
-    case MenuDefaultFont:
-        return "Default Font";
-    case MenuRotate:
-        return "Rotate";
-    case MenuHMirror:
-        return "H Mirror";
-    case MenuVMirror:
-        return "V Mirror";
-    case MenuShiftLeft:
-    case MenuShiftRight:
-    case MenuShiftUp:
-    case MenuShiftDown:
-        return "Shift";
-    case MenuInverse:
-        return "Inverse";
-    case MenuClear:
-        return "Clear";
-    case MenuPaste:
-        return "Paste";
-    case MenuLoadSet:
-        return "Load Set";
-    case MenuLoadAllSets:
-        return "Load Sets";
-    case MenuSetPaste:
-        return "Set Paste";
-    case MenuSetClear:
-        return "Set Clear";
-    case MenuSetClearBits:
-        return "Clear Bits";
-    default:
-        return nullptr;
-    }
-}
-
-// The same for the window's buttons.
-const char* stepNameOfControl(Control control) {
-    switch (control) {
-    case Control::SetPaste:
-        return stepNameOfMenu(MenuSetPaste);
-    case Control::LoadSet:
-        return stepNameOfMenu(MenuLoadSet);
-    case Control::LoadAllSets:
-        return stepNameOfMenu(MenuLoadAllSets);
-    case Control::LoadColours:
-        return "Load Colours";
-    case Control::Paste:
-        return stepNameOfMenu(MenuPaste);
-    case Control::Clear:
-        return stepNameOfMenu(MenuClear);
-    case Control::Inverse:
-        return stepNameOfMenu(MenuInverse);
-    case Control::HMirror:
-        return stepNameOfMenu(MenuHMirror);
-    case Control::VMirror:
-        return stepNameOfMenu(MenuVMirror);
-    case Control::Rotate:
-        return stepNameOfMenu(MenuRotate);
-    case Control::ShiftRight:
-    case Control::ShiftLeft:
-    case Control::ShiftUp:
-    case Control::ShiftDown:
-        return stepNameOfMenu(MenuShiftLeft);
-    case Control::PaletteLUM:
-    case Control::PaletteBAK:
-    case Control::PalettePF0:
-    case Control::PalettePF1:
-    case Control::PalettePF2:
-    case Control::PalettePF3:
-        return "Colour";
-    case Control::LoadFont:
-        return stepNameOfMenu(MenuLoadFont);
-    case Control::DefaultFont:
-        return stepNameOfMenu(MenuDefaultFont);
-    default:
-        return nullptr;
-    }
-}
-
-// What a button held on a canvas does to the work.
-const char* stepNameOfCanvas(CanvasId canvas) {
-    switch (canvas) {
-    case CanvasId::SetPreview:
-        return "Set Cell";
-    case CanvasId::Font:
-        return "Set Row"; // a held digit fills a row of the set
-    default:
-        return "Paint";
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/view_editor.h"
 #include "gui/canvas_widget.h"
 #include "gui/caption_fit.h"
+#include "gui/history_step_names.h"
 #include "gui/main_window.h"
 #include "gui/range_dialog.h"
 #include "gui/view_all_screens.h"
@@ -46,39 +47,6 @@ QScrollBar* makeScrollBar(QWidget* parent, Qt::Orientation orientation, int x, i
     bar->setRange(0, 2);
     bar->setPageStep(1);
     return bar;
-}
-
-// The history name of a command that changes the screens, or nullptr.
-const char* stepNameOf(const ViewEditorEvent& event) {
-    if (event.kind == ViewEditorEventKind::Menu) {
-        switch (event.id) {
-        case ViewEditorMenuLoad:
-            return "Load Screens";
-        case ViewEditorMenuClearScreen:
-            return "Clear Screen";
-        case ViewEditorMenuClearAllScreens:
-            return "Clear All Screens";
-        case ViewEditorMenuFillScreen:
-            return "Fill Screen";
-        default:
-            return nullptr;
-        }
-    }
-    if (event.kind == ViewEditorEventKind::Control) {
-        if (event.control == ViewEditorControl::Load)
-            return "Load Screens";
-        if (event.control == ViewEditorControl::LoadScreen)
-            return "Load Screen";
-    }
-    return nullptr;
-}
-
-// What a button held on the canvas does: the right one erases, the left one paints
-// or stamps the set.
-const char* strokeName(const ViewEditorEvent& event, const Document& doc) {
-    if (event.buttons == 2)
-        return "Erase";
-    return doc.setDrawing == 1 ? "Stamp" : "Paint Screen";
 }
 
 } // namespace
@@ -406,13 +374,13 @@ void ViewEditorWindow::dispatch(const ViewEditorEvent& event) {
     std::optional<HistoryStep> step;
     if (event.kind == ViewEditorEventKind::Canvas) {
         if (event.buttons != 0 && !stroke_) {
-            doc_.history.begin(doc_, strokeName(event, doc_));
+            doc_.history.begin(doc_, stepNameOfViewEditorStroke(event, doc_));
             stroke_ = true;
         }
     } else if (event.kind != ViewEditorEventKind::KeyDown &&
                event.kind != ViewEditorEventKind::KeyUp) {
         endStroke();
-        if (const char* name = stepNameOf(event))
+        if (const char* name = stepNameOfViewEditorEvent(event))
             step.emplace(doc_, name);
     }
     const int result = viewEditorEvent(event);
