@@ -225,6 +225,30 @@ TEST(History, TheOldestStepsGoWhenTheBudgetIsFull) {
     EXPECT_EQ(std::memcmp(doc->FontPixels[1][0], kept->FontPixels[1][0], 81), 0);
 }
 
+// Steps that each replace every font stay within the real budget: the oldest go.
+TEST(History, WholeFontStepsStayUnderSixtyFourMegabytes) {
+    auto doc = test::freshDocument();
+    constexpr int kSteps = 400; // about 460 KB each
+    for (int i = 0; i < kSteps; ++i) {
+        HistoryStep s(*doc, "Load Font");
+        for (int f = 1; f <= kFontCount; ++f)
+            for (int g = 0; g < kGlyphCount; ++g)
+                for (int x = 0; x < 8; ++x)
+                    for (int y = 0; y < 8; ++y)
+                        doc->FontPixels[f][g][x][y] ^= 1;
+    }
+    EXPECT_LT(doc->history.memoryUsed(), size_t(64) << 20);
+    EXPECT_LT(doc->history.undoCount(), size_t(kSteps));
+    EXPECT_GT(doc->history.undoCount(), size_t(kSteps) / 4);
+    // An even number of flips kept: undoing them all gives today's fonts back.
+    while (doc->history.undoCount() % 2 != 0)
+        doc->history.undo(*doc);
+    const auto kept = std::make_unique<Document>(*doc);
+    while (doc->history.undo(*doc)) {
+    }
+    EXPECT_TRUE(sameWork(*doc, *kept));
+}
+
 // Ten thousand steps of every kind, then ten thousand undos give back the start byte
 // for byte, and ten thousand redos the end; the history stays well inside its budget.
 TEST(History, TenThousandMixedStepsUndoAndRedoExactly) {
