@@ -224,13 +224,31 @@ TEST_F(UndoRedo, ViewEditorStrokesAndCommandsReturnToTheirScreen) {
     undoKey();
     EXPECT_EQ(getCell(*doc, 1, 0, 0), 0);
     EXPECT_EQ(getCell(*doc, 1, 4, 0), 0);
+    redoKey();
+
+    // The right button erases, a left click with SET DRAW on stamps the set.
+    QTest::mouseClick(editor->Canvas, Qt::RightButton, {}, QPoint(2 + 5, 2 + 5));
+    EXPECT_TRUE(undoText().startsWith("Undo Erase"));
+    EXPECT_FALSE(window.menuAction(MenuRedo)->isEnabled()); // the fill cannot come back
+    doc->Sets[doc->CurrentSet][0] = 40;
+    QTest::mouseClick(editor->SetDrawToggle, Qt::LeftButton);
+    QTest::mouseClick(editor->Canvas, Qt::LeftButton, {}, QPoint(2 + 100, 2 + 100));
+    EXPECT_EQ(getCell(*doc, 1, 6, 6), 40);
+    EXPECT_TRUE(undoText().startsWith("Undo Stamp"));
+    undoKey();
+    undoKey();
+    EXPECT_EQ(getCell(*doc, 1, 6, 6), 0);
+    EXPECT_EQ(getCell(*doc, 1, 0, 0), 33);
+    undoKey();
 
     // Closed View Editor: redo still works on the document.
     editor->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     redoKey();
+    EXPECT_EQ(getCell(*doc, 1, 4, 0), 33);
     redoKey();
-    EXPECT_EQ(getCell(*doc, 1, 20, 20), 33);
+    EXPECT_EQ(getCell(*doc, 1, 0, 0), 0);
+    EXPECT_TRUE(redoText().startsWith("Redo Stamp"));
 }
 
 // Opening a project replaces fonts, sets, screens and colours: one step back.
