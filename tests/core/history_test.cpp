@@ -228,7 +228,7 @@ TEST(History, TheOldestStepsGoWhenTheBudgetIsFull) {
 // Steps that each replace every font stay within the real budget: the oldest go.
 TEST(History, WholeFontStepsStayUnderSixtyFourMegabytes) {
     auto doc = test::freshDocument();
-    constexpr int kSteps = 200; // about 460 KB each: 92 MB without dropping
+    constexpr int kSteps = 400; // about 185 KB each: 74 MB without dropping
     for (int i = 0; i < kSteps; ++i) {
         HistoryStep s(*doc, "Load Font");
         for (int f = 1; f <= kFontCount; ++f)
