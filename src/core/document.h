@@ -4,6 +4,8 @@
 // Fonts (1..10), sets (1..100) and colour registers (1..6) count from 1; index 0
 // of those dimensions exists and is unused. Glyphs, set cells and screens count from 0.
 
+#include "core/history.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -110,6 +112,9 @@ struct Document : ViewEditorState {
 
     // Full path of the project last opened or saved.
     std::string projectPath;
+
+    // Undo and redo of every change to the work.
+    History history;
 };
 
 // The data steps of start-up, in the order the program runs them around the

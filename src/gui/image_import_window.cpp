@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 #include "core/glyph_code.h"
+#include "core/history.h"
 #include "core/image_import.h"
 #include "formats/file_io.h"
 #include "formats/picture_codec.h"
@@ -107,7 +108,10 @@ LoadOutcome readPictureFile(const std::string& path, RgbPicture& picture) {
 }
 
 void ImageImportWindow::importToFont() {
-    importPictureToFont(doc_, colour0_);
+    {
+        HistoryStep step(doc_, "Import Image");
+        importPictureToFont(doc_, colour0_);
+    }
     showCanvas();
     if (redrawMainWindow_)
         redrawMainWindow_();

@@ -64,6 +64,7 @@ enum MenuId : int {
     MenuSetClearBits = 34,
     MenuExportSetBin = 35,
     MenuUndo = 36,
+    MenuRedo = 37,
     MenuFindDuplicates = 38,
     MenuMarkUnusedGlyphs = 39,
     MenuTextPreview = 40,
@@ -178,6 +179,12 @@ public:
 
     QAction* menuAction(int id) const;
 
+    // The Undo and Redo items: enabled while there is a step, named after it.
+    void updateUndoAction();
+    // After an undo or redo: the numbers, labels and canvases of the place the
+    // step returned to.
+    void showHistoryPlace();
+
     // Controls, named as in the layout tables.
     CanvasWidget* SetCanvas = nullptr;
     CanvasWidget* SetPreviewCanvas = nullptr;
@@ -281,7 +288,8 @@ private:
     void showAbout();
     void runUndo();
     void toggleUnusedGlyphMarks();
-    void updateUndoAction();
+    void runRedo();
+    void endStroke();
     void dispatch(const MainEvent& event);
 
     Document& doc_;
@@ -290,6 +298,7 @@ private:
     QLabel* statusFields_[3] = {};
     QButtonGroup* modeGroup_ = nullptr;
     bool quitting_ = false;
+    bool stroke_ = false; // a mouse button is held on a canvas: one history step
 };
 
 } // namespace korvex

@@ -78,6 +78,7 @@ void MainWindow::redrawMainWindow() {
         duplicateGlyphsRedraw();
     if (textPreviewRedraw)
         textPreviewRedraw();
+    updateUndoAction();
 }
 
 } // namespace korvex

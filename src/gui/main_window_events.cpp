@@ -4,10 +4,12 @@
 #include "core/font_codec.h"
 #include "core/glyph_code.h"
 #include "core/glyph_edit.h"
+#include "core/history.h"
 #include "core/main_commands.h"
 #include "core/set_composition.h"
 #include "gui/canvas_widget.h"
 #include "gui/dialogs.h"
+#include "gui/history_step_names.h"
 #include "gui/main_window.h"
 #include "gui/window_commands.h"
 
@@ -19,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <optional>
 
 namespace korvex {
 
@@ -73,6 +76,19 @@ int MainWindow::mainWindowEvent(const MainEvent& e) {
     if (doc_.ClickGuard > 0)
         --doc_.ClickGuard;
 
+    // A command ends a stroke still in progress (a shortcut pressed while drawing);
+    // a command that changes the work is one history step.
+    std::optional<HistoryStep> step;
+    if (e.kind == MainEventKind::Close || e.kind == MainEventKind::Menu ||
+        e.kind == MainEventKind::Control) {
+        endStroke();
+        const char* name = e.kind == MainEventKind::Menu      ? stepNameOfMenu(e.id)
+                           : e.kind == MainEventKind::Control ? stepNameOfControl(Control(e.id))
+                                                              : nullptr;
+        if (name)
+            step.emplace(doc_, name);
+    }
+
     int result = 1;
     switch (e.kind) {
     case MainEventKind::Close:
@@ -98,9 +114,17 @@ int MainWindow::mainWindowEvent(const MainEvent& e) {
         result = runControlCommand(Control(e.id));
         break;
     case MainEventKind::Canvas:
+        // From a button going down until every button is up is one stroke.
+        if (e.buttons != 0 && !stroke_) {
+            doc_.history.begin(doc_, stepNameOfCanvas(e.canvas));
+            stroke_ = true;
+        }
         canvasEvent(e);
+        if (e.buttons == 0)
+            endStroke();
         break;
     }
+    step.reset();
     updateUndoAction();
     if (result == 0 && !quitting_) {
         // The main loop ends: the window closes and the program ends, whatever else
@@ -165,9 +189,31 @@ void MainWindow::showAbout() {
     dialogs().message(this, "About...", kAboutText);
 }
 
+void MainWindow::endStroke() {
+    if (!stroke_)
+        return;
+    stroke_ = false;
+    doc_.history.commit(doc_);
+}
+
 void MainWindow::runUndo() {
-    if (undo(doc_))
-        redrawMainWindow();
+    if (doc_.history.undo(doc_))
+        showHistoryPlace();
+}
+
+void MainWindow::runRedo() {
+    if (doc_.history.redo(doc_))
+        showHistoryPlace();
+}
+
+void MainWindow::showHistoryPlace() {
+    FontNumberLabel->setText(QString::number(doc_.CurrentFont));
+    SetNumberLabel->setText(QString::number(doc_.CurrentSet));
+    updateGlyphInfoLabel();
+    if (doc_.CurrentFont >= 1 && doc_.CurrentFont <= kFontCount)
+        setStatusField(1, "Font: " + QString::fromStdString(doc_.FontName[doc_.CurrentFont]));
+    // Also the open viewers and the View Editor, with its screen selector.
+    redrawMainWindow();
 }
 
 void MainWindow::toggleUnusedGlyphMarks() {
@@ -178,8 +224,19 @@ void MainWindow::toggleUnusedGlyphMarks() {
 }
 
 void MainWindow::updateUndoAction() {
-    if (QAction* a = menuAction(MenuUndo))
-        a->setEnabled(doc_.HistoryCount >= 1);
+    const History& history = doc_.history;
+    auto show = [](QAction* action, const char* verb, bool enabled, const std::string& name,
+                   const char* key) {
+        if (!action)
+            return;
+        action->setEnabled(enabled);
+        QString text = verb;
+        if (enabled && !name.empty())
+            text += " " + QString::fromStdString(name);
+        action->setText(text + "\t" + key);
+    };
+    show(menuAction(MenuUndo), "Undo", history.canUndo(), history.undoName(), "Ctrl+Z");
+    show(menuAction(MenuRedo), "Redo", history.canRedo(), history.redoName(), "Ctrl+Y");
 }
 
 void MainWindow::runMenuCommand(int id) {
@@ -289,6 +346,9 @@ void MainWindow::runMenuCommand(int id) {
         break;
     case MenuTextPreview:
         openTextPreviewCommand(*this);
+        break;
+    case MenuRedo:
+        runRedo();
         break;
     default:
         break;

@@ -158,7 +158,6 @@ void MainWindow::editorCanvasEvent(const MainEvent& e) {
         return;
     const int64_t area = findHitArea(doc_, kEditorAreas, 563, e.x, e.y);
     if (area != -1 && glyphOfCode(doc_.CurrentGlyph) >= 0) {
-        pushHistory(doc_);
         paintPixel(doc_, button, area);
         redrawMainWindow();
     }

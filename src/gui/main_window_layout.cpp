@@ -148,7 +148,8 @@ void MainWindow::buildMenus() {
           {MenuClear, "Clear\tDelete", "Delete"},
           {MenuCopy, "Copy\tCtrl+C", "Ctrl+C"},
           {MenuPaste, "Paste\tCtrl+V", "Ctrl+V"},
-          {MenuUndo, "Undo\tCtrl+Z", "Ctrl+Z"}}},
+          {MenuUndo, "Undo\tCtrl+Z", "Ctrl+Z"},
+          {MenuRedo, "Redo\tCtrl+Y", "Ctrl+Y"}}},
         {"Set",
          {{MenuGrid, "Grid ON/OFF", nullptr},
           {0, nullptr, nullptr},
@@ -193,6 +194,10 @@ void MainWindow::buildMenus() {
         }
     }
     actions_[MenuMarkUnusedGlyphs]->setCheckable(true);
+    menuAction(MenuRedo)->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    // Undo and redo also reach the work shown in the other windows.
+    for (int id : {MenuUndo, MenuRedo})
+        menuAction(id)->setShortcutContext(Qt::ApplicationShortcut);
     updateUndoAction();
 }
 

@@ -1,5 +1,6 @@
 #include "gui/range_dialog.h"
 
+#include "core/history.h"
 #include "core/view_editor.h"
 #include "gui/caption_fit.h"
 #include "gui/main_window.h"
@@ -137,10 +138,12 @@ int RangeDialog::rangeDialogEvent(const RangeDialogEvent& event) {
         doc_.rangeFrameShown = 0;
         redrawEditor_();
         return 0;
-    case RangeDialogEventKind::SaveOrLoad:
+    case RangeDialogEventKind::SaveOrLoad: {
+        HistoryStep step(doc_, "Load Range");
         if (saveOrLoadRangeBlock(this, doc_))
             redrawEditor_();
         break;
+    }
     case RangeDialogEventKind::Export:
         doc_.exportKind = "range";
         openExportWindowCommand(window_, 0, 0, 460, 580);

@@ -1,9 +1,11 @@
 #include "gui/view_editor_window.h"
 
 #include "core/glyph_code.h"
+#include "core/history.h"
 #include "core/view_editor.h"
 #include "gui/canvas_widget.h"
 #include "gui/caption_fit.h"
+#include "gui/history_step_names.h"
 #include "gui/main_window.h"
 #include "gui/range_dialog.h"
 #include "gui/view_all_screens.h"
@@ -20,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <optional>
 
 namespace korvex {
 
@@ -203,6 +206,12 @@ void ViewEditorWindow::showScreenSelector() {
 void ViewEditorWindow::redrawCanvas(int previewX, int previewY) {
     drawViewEditor(doc_, Canvas->image(), previewX, previewY);
     Canvas->update();
+    window_.updateUndoAction();
+}
+
+void ViewEditorWindow::showCurrentScreen() {
+    showScreenSelector();
+    redrawCanvas();
 }
 
 int ViewEditorWindow::viewEditorEvent(const ViewEditorEvent& event) {
@@ -363,15 +372,42 @@ bool ViewEditorWindow::eventFilter(QObject* watched, QEvent* event) {
 void ViewEditorWindow::dispatch(const ViewEditorEvent& event) {
     if (closing_)
         return;
-    if (viewEditorEvent(event) == 0) {
+    // From a button going down on the canvas until every button is up is one
+    // history step; so is each command that changes the screens.
+    std::optional<HistoryStep> step;
+    if (event.kind == ViewEditorEventKind::Canvas) {
+        if (event.buttons != 0 && !stroke_) {
+            doc_.history.begin(doc_, stepNameOfViewEditorStroke(event, doc_));
+            stroke_ = true;
+        }
+    } else if (event.kind != ViewEditorEventKind::KeyDown &&
+               event.kind != ViewEditorEventKind::KeyUp) {
+        endStroke();
+        if (const char* name = stepNameOfViewEditorEvent(event))
+            step.emplace(doc_, name);
+    }
+    const int result = viewEditorEvent(event);
+    if (event.kind == ViewEditorEventKind::Canvas && event.buttons == 0)
+        endStroke();
+    step.reset();
+    window_.updateUndoAction();
+    if (result == 0) {
         finishClosing();
         close();
     }
 }
 
+void ViewEditorWindow::endStroke() {
+    if (!stroke_)
+        return;
+    stroke_ = false;
+    doc_.history.commit(doc_);
+}
+
 // What follows a 0 from the event procedure: the View Editor and its range
 // dialog are gone from the document and the main window's redraw.
 void ViewEditorWindow::finishClosing() {
+    endStroke();
     closing_ = true;
     doc_.viewEditorOpen = 0;
     if (doc_.rangeWindow != 0 && rangeDialog_)
@@ -411,7 +447,7 @@ void openViewEditorCommand(MainWindow& window) {
         return;
     }
     auto* editor = new ViewEditorWindow(window);
-    window.viewEditorRedraw = [editor] { editor->redrawCanvas(); };
+    window.viewEditorRedraw = [editor] { editor->showCurrentScreen(); };
     editor->show();
     editor->redrawCanvas();
 }

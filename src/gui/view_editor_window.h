@@ -69,6 +69,8 @@ public:
     // Draws the current screen, with the current set as a preview at
     // (previewX, previewY) when previewX >= 0.
     void redrawCanvas(int previewX = -1, int previewY = -1);
+    // The screen selector set to currentScreen, then the canvas redrawn.
+    void showCurrentScreen();
 
     RangeDialog* rangeDialog() const;
     // True once the window has answered a close; it is then only waiting to go.
@@ -110,12 +112,14 @@ private:
     void applyAlwaysOnTop();
     void dispatch(const ViewEditorEvent& event);
     void finishClosing();
+    void endStroke();
 
     MainWindow& window_;
     Document& doc_;
     std::map<int, QAction*> actions_;
     QPointer<RangeDialog> rangeDialog_;
     bool closing_ = false;
+    bool stroke_ = false; // a mouse button is held on the canvas: one history step
 };
 
 // The open View Editor of the main window, or nullptr.

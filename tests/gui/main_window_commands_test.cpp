@@ -245,7 +245,7 @@ TEST_F(MainWindowCommands, UndoIsActiveOnlyWithHistoryAndRestoresTheGlyph) {
     EXPECT_TRUE(window.menuAction(MenuUndo)->isEnabled());
     QTest::keySequence(&window, QKeySequence("Ctrl+Z"));
     EXPECT_EQ(row(33, 1), before);
-    EXPECT_EQ(doc->HistoryCount, 0);
+    EXPECT_FALSE(doc->history.canUndo());
     EXPECT_FALSE(window.menuAction(MenuUndo)->isEnabled());
 }
 

@@ -209,6 +209,7 @@ TEST_F(MainWindowLayout, MenusCarryEveryItemWithItsIdentifierAndShortcut) {
         {34, "Set", "Clear bits", ""},
         {35, "Set", "Export Set to bin...", ""},
         {36, "Char", "Undo\tCtrl+Z", "Ctrl+Z"},
+        {37, "Char", "Redo\tCtrl+Y", "Ctrl+Y"},
         {38, "Tools", "Find duplicate glyphs...", ""},
         {39, "Tools", "Mark unused glyphs", ""},
         {40, "Tools", "Text preview...", ""},
@@ -228,9 +229,14 @@ TEST_F(MainWindowLayout, MenusCarryEveryItemWithItsIdentifierAndShortcut) {
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(menu->title(), QString(item.menu));
     }
-    // Undo comes last in the Char menu, after Paste.
+    // Undo and Redo come last in the Char menu, after Paste; Redo has a second key.
     QMenu* charMenu = qobject_cast<QMenu*>(window.menuAction(13)->parent());
-    EXPECT_EQ(charMenu->actions().last(), window.menuAction(36));
+    const QList<QAction*> charItems = charMenu->actions();
+    ASSERT_GE(charItems.size(), 2);
+    EXPECT_EQ(charItems[charItems.size() - 2], window.menuAction(36));
+    EXPECT_EQ(charItems.last(), window.menuAction(37));
+    EXPECT_EQ(window.menuAction(37)->shortcuts(),
+              QList<QKeySequence>({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
 }
 
 TEST_F(MainWindowLayout, StartUpFillsStatusBarCombosTitleAndCanvases) {
