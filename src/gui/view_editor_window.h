@@ -5,6 +5,7 @@
 // viewEditorEvent, which answers 0 to have the window closed.
 
 #include "core/document.h"
+#include "core/glyph_places.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -69,6 +70,8 @@ public:
     // Draws the current screen, with the current set as a preview at
     // (previewX, previewY) when previewX >= 0.
     void redrawCanvas(int previewX = -1, int previewY = -1);
+    // Redraws only the screen cells that show a changed glyph.
+    void redrawGlyph(GlyphRef changed);
 
     RangeDialog* rangeDialog() const;
     // True once the window has answered a close; it is then only waiting to go.
@@ -116,6 +119,7 @@ private:
     std::map<int, QAction*> actions_;
     QPointer<RangeDialog> rangeDialog_;
     bool closing_ = false;
+    bool previewShown_ = false; // the canvas shows the set preview
 };
 
 // The open View Editor of the main window, or nullptr.

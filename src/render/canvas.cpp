@@ -12,12 +12,21 @@ Canvas::Canvas(QImage& image) {
     stride_ = image.bytesPerLine();
     width_ = image.width();
     height_ = image.height();
+    clipX1_ = width_;
+    clipY1_ = height_;
+}
+
+Canvas::Canvas(QImage& image, const QRect& clip) : Canvas(image) {
+    clipX0_ = std::clamp(clip.left(), 0, width_);
+    clipY0_ = std::clamp(clip.top(), 0, height_);
+    clipX1_ = std::clamp(clip.left() + std::max(clip.width(), 0), clipX0_, width_);
+    clipY1_ = std::clamp(clip.top() + std::max(clip.height(), 0), clipY0_, height_);
 }
 
 void Canvas::fillRect(int x, int y, int w, int h, int64_t colour) {
-    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-    const int x1 = int(std::min<int64_t>(int64_t(x) + w, width_));
-    const int y1 = int(std::min<int64_t>(int64_t(y) + h, height_));
+    const int x0 = std::max(x, clipX0_), y0 = std::max(y, clipY0_);
+    const int x1 = int(std::min<int64_t>(int64_t(x) + w, clipX1_));
+    const int y1 = int(std::min<int64_t>(int64_t(y) + h, clipY1_));
     if (x0 >= x1 || y0 >= y1)
         return;
     const QRgb src = toQRgb(colour);
@@ -38,10 +47,10 @@ void Canvas::fillDots(int x, int y, int dotWidth, int dotHeight, const int64_t* 
             fillRect(x + i * dotWidth, y, dotWidth, dotHeight, colours[i]);
         return;
     }
-    const int y0 = std::max(y, 0);
-    const int y1 = int(std::min<int64_t>(int64_t(y) + dotHeight, height_));
-    const int x0 = std::max(x, 0);
-    const int x1 = int(std::min<int64_t>(int64_t(x) + int64_t(dotWidth) * count, width_));
+    const int y0 = std::max(y, clipY0_);
+    const int y1 = int(std::min<int64_t>(int64_t(y) + dotHeight, clipY1_));
+    const int x0 = std::max(x, clipX0_);
+    const int x1 = int(std::min<int64_t>(int64_t(x) + int64_t(dotWidth) * count, clipX1_));
     if (x0 >= x1 || y0 >= y1)
         return;
     // Paint the first scanline dot by dot, then copy it to the others.
@@ -81,6 +90,8 @@ void Canvas::blendRect(int x0, int y0, int x1, int y1, QRgb src) {
 }
 
 void Canvas::line(int x0, int y0, int x1, int y1, int64_t colour) {
+    if (!touches(std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0) + 1, std::abs(y1 - y0) + 1))
+        return;
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;

@@ -1,7 +1,10 @@
 #pragma once
 // A drawing surface over a QImage (RGB32) with the few primitives the canvases
 // need: filled rectangles, single pixels and lines, optionally alpha-blended.
-// Everything is clipped to the image. Colours are packed red + 256 * green +
+// Everything is clipped to the image, and to a clip rectangle when one is given,
+// so that a part of a canvas can be redrawn exactly as a whole redraw draws it:
+// drawing the same steps clipped to an area gives, inside the area, the pixels
+// of the unclipped drawing. Colours are packed red + 256 * green +
 // 65536 * blue, as everywhere in the document.
 //
 // The canvas writes straight into the image's pixel memory, which it takes once
@@ -9,6 +12,7 @@
 // An image that is not 32 bits deep is left untouched.
 
 #include <QImage>
+#include <QRect>
 #include <cstdint>
 
 namespace korvex {
@@ -16,9 +20,15 @@ namespace korvex {
 class Canvas {
 public:
     explicit Canvas(QImage& image);
+    // Draws only inside `clip` (and the image).
+    Canvas(QImage& image, const QRect& clip);
 
     int width() const { return width_; }
     int height() const { return height_; }
+    // Whether a rectangle reaches into the drawn area, so drawing it can matter.
+    bool touches(int x, int y, int w, int h) const {
+        return x < clipX1_ && y < clipY1_ && int64_t(x) + w > clipX0_ && int64_t(y) + h > clipY0_;
+    }
 
     // Alpha 255 replaces, below that blends: out = (src * a + dst * (255 - a)) / 255.
     void setAlpha(int alpha) { alpha_ = alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha); }
@@ -42,6 +52,7 @@ private:
     qsizetype stride_ = 0;
     int width_ = 0;
     int height_ = 0;
+    int clipX0_ = 0, clipY0_ = 0, clipX1_ = 0, clipY1_ = 0; // drawn area, end exclusive
     int alpha_ = 255;
 };
 

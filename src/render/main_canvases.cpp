@@ -1,6 +1,7 @@
 #include "render/main_canvases.h"
 
 #include "core/glyph_code.h"
+#include "core/glyph_places.h"
 #include "render/canvas_sizes.h"
 #include "render/glyph_drawing.h"
 #include "render/mask_drawing.h"
@@ -31,7 +32,7 @@ bool holdsGlyph(int16_t cell) {
 }
 
 bool maskView(const Document& doc) {
-    return doc.FourColourMode != 0 && doc.SetViewMode != 1;
+    return maskViewShown(doc);
 }
 
 QImage blankImage(CanvasSize size) {
@@ -43,18 +44,28 @@ QImage blankImage(CanvasSize size) {
 } // namespace
 
 void drawFontGrid(const Document& doc, QImage& image) {
-    Canvas canvas(image);
+    drawFontGrid(doc, image, image.rect());
+}
+
+void drawFontGrid(const Document& doc, QImage& image, const QRect& area) {
+    Canvas canvas(image, area);
     canvas.fillRect(0, 0, 570, 135, kBlack);
     const auto colours = workingColours(doc);
-    for (int n = 0; n < 128; ++n) {
-        const int x = 17 * (n % 32), y = 17 * (n / 32);
-        drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), n, x, y, 2);
-        drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), 128 + n, x, 68 + y, 2);
+    for (int code = 0; code < 256; ++code) {
+        const QRect cell = fontGridCell(code);
+        if (canvas.touches(cell.x(), cell.y(), cell.width(), cell.height()))
+            drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), code, cell.x(), cell.y(),
+                          2);
     }
     for (int i = 1; i <= 7; ++i)
         canvas.fillRect(0, 17 * i, 570, 1, kGrey48);
     for (int j = 1; j <= 31; ++j)
         canvas.fillRect(17 * j, 0, 1, 140, kGrey48);
+}
+
+QRect fontGridCell(int64_t code) {
+    const int n = int(code & 127), inverseRows = code >= 128 ? 68 : 0;
+    return {17 * (n % 32), 17 * (n / 32) + inverseRows, 16, 16};
 }
 
 void drawGlyphEditor(const Document& doc, QImage& image) {
@@ -89,8 +100,17 @@ void drawLargeGlyph(const Document& doc, Canvas& canvas, int64_t code, int x, in
     drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), code, x, y, 10);
 }
 
+QRect setCanvasCell(int cell) {
+    // The crossed dots of the Mask view reach one pixel past the cell.
+    return {80 * (cell % kSetColumns), 80 * (cell / kSetColumns), 81, 81};
+}
+
 void drawSetCanvas(const Document& doc, QImage& image) {
-    Canvas canvas(image);
+    drawSetCanvas(doc, image, image.rect());
+}
+
+void drawSetCanvas(const Document& doc, QImage& image, const QRect& area) {
+    Canvas canvas(image, area);
     canvas.fillRect(0, 0, 400, 400, kBlack);
     const int16_t* cells = setCells(doc, doc.CurrentSet);
     for (int k = 0; k < kSetCells; ++k) {
@@ -98,9 +118,11 @@ void drawSetCanvas(const Document& doc, QImage& image) {
         if (!cells || !holdsGlyph(cells[k]))
             canvas.fillRect(x, y, 80, 80, kGrey48);
     }
-    for (int k = 0; cells && k < kSetCells; ++k)
-        if (holdsGlyph(cells[k]))
-            drawLargeGlyph(doc, canvas, cells[k], 80 * (k % kSetColumns), 80 * (k / kSetColumns));
+    for (int k = 0; cells && k < kSetCells; ++k) {
+        const QRect cell = setCanvasCell(k);
+        if (holdsGlyph(cells[k]) && canvas.touches(cell.x(), cell.y(), cell.width(), cell.height()))
+            drawLargeGlyph(doc, canvas, cells[k], cell.x(), cell.y());
+    }
     if (doc.SetEditorGridOn != 1)
         return;
     for (int k = 1; k <= 39; ++k)
@@ -112,8 +134,16 @@ void drawSetCanvas(const Document& doc, QImage& image) {
     }
 }
 
+QRect setPreviewCell(int cell) {
+    return {16 * (cell % kSetColumns), 16 * (cell / kSetColumns), 16, 16};
+}
+
 void drawSetPreview(const Document& doc, QImage& image) {
-    Canvas canvas(image);
+    drawSetPreview(doc, image, image.rect());
+}
+
+void drawSetPreview(const Document& doc, QImage& image, const QRect& area) {
+    Canvas canvas(image, area);
     canvas.fillRect(0, 0, 120, 120, kBlack);
     const int16_t* cells = setCells(doc, doc.CurrentSet);
     for (int k = 0; k < kSetCells; ++k) {
@@ -121,9 +151,11 @@ void drawSetPreview(const Document& doc, QImage& image) {
         if (!cells || !holdsGlyph(cells[k]))
             canvas.fillRect(16 * column, 16 * row, 16, 16, kGrey64);
     }
-    for (int k = 0; cells && k < kSetCells; ++k)
-        if (holdsGlyph(cells[k]))
+    for (int k = 0; cells && k < kSetCells; ++k) {
+        const QRect cell = setPreviewCell(k);
+        if (holdsGlyph(cells[k]) && canvas.touches(cell.x(), cell.y(), cell.width(), cell.height()))
             drawGlyph(doc, canvas, k % kSetColumns, k / kSetColumns, cells[k], 0, 0);
+    }
     if (doc.SetPreviewGridOn != 1)
         return;
     for (int k = 1; k <= 4; ++k) {
@@ -149,15 +181,26 @@ void drawAnimationFrame(const Document& doc, QImage& image, int64_t set) {
             drawGlyph(doc, canvas, k % kSetColumns, k / kSetColumns, cells[k], 0, 0);
 }
 
+QRect setsStripCell(int position, int cell) {
+    return setPreviewCell(cell).translated(80 * position, 0);
+}
+
 void drawSetsStrip(const Document& doc, QImage& image) {
-    Canvas canvas(image);
+    drawSetsStrip(doc, image, image.rect());
+}
+
+void drawSetsStrip(const Document& doc, QImage& image, const QRect& area) {
+    Canvas canvas(image, area);
     canvas.fillRect(0, 0, 800, 80, kGrey64);
-    for (int i = 0; i <= 9; ++i) {
+    for (int i = 0; i < kSetsStripLength; ++i) {
         const int64_t set = doc.SetsViewerFirst + i;
         const int16_t* cells = set >= 1 ? setCells(doc, set) : nullptr;
-        for (int k = 0; cells && k < kSetCells; ++k)
-            if (holdsGlyph(cells[k]))
+        for (int k = 0; cells && k < kSetCells; ++k) {
+            const QRect cell = setsStripCell(i, k);
+            if (holdsGlyph(cells[k]) &&
+                canvas.touches(cell.x(), cell.y(), cell.width(), cell.height()))
                 drawGlyph(doc, canvas, k % kSetColumns, k / kSetColumns, cells[k], 80 * i, 0);
+        }
     }
     for (int j = 1; j <= 9; ++j)
         canvas.fillRect(80 * j, 0, 1, 80, kGrey170);
