@@ -44,6 +44,14 @@ public:
     // Packed document colour of a pixel (0 outside the image).
     int64_t pixel(int x, int y) const;
 
+    // Whether a rectangle lies wholly inside the drawn area and drawing there
+    // replaces pixels (alpha 255): then it may be written straight into scanline().
+    bool opaqueInside(int x, int y, int w, int h) const {
+        return alpha_ == 255 && x >= clipX0_ && y >= clipY0_ && int64_t(x) + w <= clipX1_ &&
+               int64_t(y) + h <= clipY1_;
+    }
+    QRgb* scanline(int y) const { return row(y); }
+
 private:
     QRgb* row(int y) const { return reinterpret_cast<QRgb*>(bits_ + qsizetype(y) * stride_); }
     void blendRect(int x0, int y0, int x1, int y1, QRgb src);
