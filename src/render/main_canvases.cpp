@@ -35,6 +35,12 @@ bool maskView(const Document& doc) {
     return maskViewShown(doc);
 }
 
+// Whether glyphs of CurrentFont drawn without the Mask view cover their whole cell
+// with opaque dots, so the background under them need not be drawn first.
+bool glyphsCoverTheirCells(const Document& doc) {
+    return doc.CurrentFont >= 1 && doc.CurrentFont <= kFontCount && !maskView(doc);
+}
+
 QImage blankImage(CanvasSize size) {
     QImage image(size.width, size.height, QImage::Format_RGB32);
     image.fill(Qt::black);
@@ -49,7 +55,15 @@ void drawFontGrid(const Document& doc, QImage& image) {
 
 void drawFontGrid(const Document& doc, QImage& image, const QRect& area) {
     Canvas canvas(image, area);
-    canvas.fillRect(0, 0, 570, 135, kBlack);
+    if (doc.CurrentFont >= 1 && doc.CurrentFont <= kFontCount) {
+        // Only the pixel lines between the cells show the background.
+        for (int i = 0; i < 8; ++i)
+            canvas.fillRect(0, 17 * i + 16, 570, 1, kBlack);
+        for (int j = 0; j < 32; ++j)
+            canvas.fillRect(17 * j + 16, 0, 1, 135, kBlack);
+    } else {
+        canvas.fillRect(0, 0, 570, 135, kBlack);
+    }
     const auto colours = workingColours(doc);
     for (int code = 0; code < 256; ++code) {
         const QRect cell = fontGridCell(code);
@@ -70,7 +84,8 @@ QRect fontGridCell(int64_t code) {
 
 void drawGlyphEditor(const Document& doc, QImage& image) {
     Canvas canvas(image);
-    canvas.fillRect(0, 0, 240, 240, kBlack);
+    if (glyphOfCode(doc.CurrentGlyph) < 0 || !glyphsCoverTheirCells(doc))
+        canvas.fillRect(0, 0, 240, 240, kBlack);
     if (glyphOfCode(doc.CurrentGlyph) >= 0) {
         if (maskView(doc)) {
             drawMaskGlyph(doc, canvas, doc.CurrentGlyph, 0, 0, 60, 30);
@@ -86,7 +101,8 @@ void drawGlyphEditor(const Document& doc, QImage& image) {
 
 void drawGlyphPreview(const Document& doc, QImage& image) {
     Canvas canvas(image);
-    canvas.fillRect(0, 0, 64, 64, kBlack);
+    if (glyphOfCode(doc.PickedGlyph) < 0 || doc.CurrentFont < 1 || doc.CurrentFont > kFontCount)
+        canvas.fillRect(0, 0, 64, 64, kBlack);
     const auto colours = workingColours(doc);
     drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), doc.PickedGlyph, 0, 0, 8);
 }
@@ -111,7 +127,9 @@ void drawSetCanvas(const Document& doc, QImage& image) {
 
 void drawSetCanvas(const Document& doc, QImage& image, const QRect& area) {
     Canvas canvas(image, area);
-    canvas.fillRect(0, 0, 400, 400, kBlack);
+    // Every cell is then either grey or a glyph.
+    if (!glyphsCoverTheirCells(doc))
+        canvas.fillRect(0, 0, 400, 400, kBlack);
     const int16_t* cells = setCells(doc, doc.CurrentSet);
     for (int k = 0; k < kSetCells; ++k) {
         const int x = 80 * (k % kSetColumns), y = 80 * (k / kSetColumns);
