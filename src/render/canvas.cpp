@@ -128,13 +128,21 @@ void Canvas::blendRect(int x0, int y0, int x1, int y1, QRgb src) {
 }
 
 void Canvas::line(int x0, int y0, int x1, int y1, int64_t colour) {
-    if (!touches(std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0) + 1, std::abs(y1 - y0) + 1))
+    const int left = std::min(x0, x1), top = std::min(y0, y1);
+    const int width = std::abs(x1 - x0) + 1, height = std::abs(y1 - y0) + 1;
+    if (!touches(left, top, width, height))
         return;
+    // A line wholly inside that replaces pixels is written straight to them.
+    const bool direct = opaqueInside(left, top, width, height);
+    const QRgb src = toQRgb(colour);
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
     for (;;) {
-        setPixel(x0, y0, colour);
+        if (direct)
+            row(y0)[x0] = src;
+        else
+            setPixel(x0, y0, colour);
         if (x0 == x1 && y0 == y1)
             break;
         const int e2 = 2 * err;
