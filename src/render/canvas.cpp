@@ -53,7 +53,17 @@ void Canvas::fillRect(int x, int y, int w, int h, int64_t colour) {
         blendRect(x0, y0, x1, y1, src);
         return;
     }
-    // One scanline, then copies of it.
+    // Narrow areas (grid lines, single pixels) are written pixel by pixel; wider
+    // ones as one scanline and copies of it.
+    constexpr int kNarrow = 16;
+    if (x1 - x0 <= kNarrow) {
+        for (int yy = y0; yy < y1; ++yy) {
+            QRgb* r = row(yy);
+            for (int xx = x0; xx < x1; ++xx)
+                r[xx] = src;
+        }
+        return;
+    }
     const QRgb* first = row(y0) + x0;
     fillPixels(row(y0) + x0, x1 - x0, src);
     for (int yy = y0 + 1; yy < y1; ++yy)
