@@ -17,6 +17,14 @@
 
 namespace korvex {
 
+// Packed document colour <-> QRgb.
+inline QRgb toQRgb(int64_t colour) {
+    return qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+inline int64_t fromQRgb(QRgb rgb) {
+    return int64_t(qRed(rgb)) | (int64_t(qGreen(rgb)) << 8) | (int64_t(qBlue(rgb)) << 16);
+}
+
 class Canvas {
 public:
     explicit Canvas(QImage& image);
@@ -34,7 +42,12 @@ public:
     void setAlpha(int alpha) { alpha_ = alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha); }
     int alpha() const { return alpha_; }
     void fillRect(int x, int y, int w, int h, int64_t colour);
-    void setPixel(int x, int y, int64_t colour) { fillRect(x, y, 1, 1, colour); }
+    void setPixel(int x, int y, int64_t colour) {
+        if (opaqueInside(x, y, 1, 1))
+            row(y)[x] = toQRgb(colour);
+        else
+            fillRect(x, y, 1, 1, colour);
+    }
     // `count` dots of dotWidth x dotHeight side by side from (x, y), dot i in
     // colours[i]; the same as one fillRect per dot, done a scanline at a time.
     void fillDots(int x, int y, int dotWidth, int dotHeight, const int64_t* colours, int count);
@@ -63,13 +76,5 @@ private:
     int clipX0_ = 0, clipY0_ = 0, clipX1_ = 0, clipY1_ = 0; // drawn area, end exclusive
     int alpha_ = 255;
 };
-
-// Packed document colour <-> QRgb.
-inline QRgb toQRgb(int64_t colour) {
-    return qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-inline int64_t fromQRgb(QRgb rgb) {
-    return int64_t(qRed(rgb)) | (int64_t(qGreen(rgb)) << 8) | (int64_t(qBlue(rgb)) << 16);
-}
 
 } // namespace korvex
