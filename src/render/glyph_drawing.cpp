@@ -16,9 +16,6 @@ std::array<int64_t, 7> workingColours(const Document& doc) {
 
 namespace {
 
-// A glyph wholly inside the drawn area, written straight into the scanlines: each
-// dot row's first scanline dot by dot, then copied to the others. The dot size is
-// fixed at compile time so that the loops and copies are unrolled.
 // A copy of a fixed number of pixels, in 16-byte steps the compiler keeps in
 // vector registers (an inlined memcpy of this size becomes a slow string move).
 template <int Pixels> void copyRow(QRgb* __restrict to, const QRgb* __restrict from) {
@@ -30,6 +27,9 @@ template <int Pixels> void copyRow(QRgb* __restrict to, const QRgb* __restrict f
     }
 }
 
+// A glyph wholly inside the drawn area, written straight into the scanlines: each
+// dot row's first scanline dot by dot, then copied to the others. The dot size is
+// fixed at compile time so that the loops and copies are unrolled.
 template <int DotHeight>
 void writeDotRows(Canvas& canvas, const uint8_t (&pixels)[9][9], bool fourColour,
                   const QRgb* pairColours, int x, int y) {
