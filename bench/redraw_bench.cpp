@@ -1,10 +1,15 @@
-// Cost of one full redraw of the main window's canvases, the work done on every
-// mouse move while painting.
+// Cost of redrawing the main window's canvases: a full redraw, the redraw after one
+// paint event, and as the floor for both, filling the same canvases' pixels with
+// memset.
 #include "core/document.h"
+#include "core/glyph_edit.h"
+#include "core/glyph_places.h"
+#include "render/glyph_areas.h"
 #include "render/main_canvases.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -72,6 +77,64 @@ BENCHMARK(BM_RedrawTwoColour)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawFourColour)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawFourColourMask)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+// The physical floor of a full redraw: every pixel of the canvases a full redraw
+// writes, written once with memset.
+void BM_MemsetBaseline(benchmark::State& state) {
+    MainCanvasImages images = makeMainCanvasImages();
+    QImage* canvases[] = {&images.font,        &images.setPreview,   &images.set,
+                          &images.editor,      &images.glyphPreview, &images.copyBuffer,
+                          &images.swatch[LUM], &images.swatch[BAK],  &images.swatch[PF0],
+                          &images.swatch[PF1], &images.swatch[PF2],  &images.swatch[PF3]};
+    int value = 0;
+    for (auto _ : state) {
+        for (QImage* image : canvases)
+            std::memset(image->bits(), value, size_t(image->sizeInBytes()));
+        value ^= 0x10;
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_MemsetBaseline)->Unit(benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();
+// What the main window redraws after a paint event: the cells that show the glyph.
+void redrawGlyphChange(const Document& doc, MainCanvasImages& images, GlyphRef changed) {
+    for (const QRect& area : fontGridAreasShowing(doc, changed))
+        drawFontGrid(doc, images.font, area);
+    for (const QRect& area : setPreviewAreasShowing(doc, changed))
+        drawSetPreview(doc, images.setPreview, area);
+    for (const QRect& area : setCanvasAreasShowing(doc, changed))
+        drawSetCanvas(doc, images.set, area);
+    if (glyphEditorShows(doc, changed))
+        drawGlyphEditor(doc, images.editor);
+    if (glyphPreviewShows(doc, changed))
+        drawGlyphPreview(doc, images.glyphPreview);
+}
+
+// One paint event in the magnified editor and the redraw it causes. The glyph is
+// one a set cell holds, and every event flips the pixel, so each one changes it.
+void paintEvent(benchmark::State& state, Mode mode) {
+    const auto doc = benchDocument(mode);
+    doc->CurrentGlyph = doc->Sets[1][0];
+    if (mode != Mode::TwoColour) {
+        doc->LeftColour = PF0;
+        doc->RightColour = BAK;
+    }
+    MainCanvasImages images = makeMainCanvasImages();
+    renderMainCanvases(*doc, images);
+    int button = 1;
+    for (auto _ : state) {
+        paintSetPixel(*doc, doc->CurrentGlyph, 3, 4, button);
+        button = 3 - button;
+        redrawGlyphChange(*doc, images, glyphOfCurrentFont(*doc, doc->CurrentGlyph));
+        benchmark::DoNotOptimize(images.set.constBits());
+    }
+}
+void BM_PaintEventTwoColour(benchmark::State& state) {
+    paintEvent(state, Mode::TwoColour);
+}
+void BM_PaintEventFourColourMask(benchmark::State& state) {
+    paintEvent(state, Mode::FourColourMask);
+}
+BENCHMARK(BM_PaintEventTwoColour)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintEventFourColourMask)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -20,14 +20,17 @@ GlyphPixels* glyphPixels(Document& doc, int64_t code) {
 }
 
 // Two-colour mode: the left button paints what shows as LUM, the other as BAK.
-void paintTwoColour(GlyphPixels& p, bool inverse, int x, int y, bool left) {
-    p[x][y] = (left != inverse) ? 1 : 0;
+bool paintTwoColour(GlyphPixels& p, bool inverse, int x, int y, bool left) {
+    const uint8_t value = (left != inverse) ? 1 : 0;
+    const bool changed = p[x][y] != value;
+    p[x][y] = value;
+    return changed;
 }
 
 // Four-colour mode: writes the pair holding column x with the pixel values that show
 // `reg`. A register the glyph kind cannot show (LUM always, PF2 on inverse codes,
 // PF3 on normal codes) leaves the pixels alone.
-void paintFourColour(GlyphPixels& p, bool inverse, int x, int y, int64_t reg) {
+bool paintFourColour(GlyphPixels& p, bool inverse, int x, int y, int64_t reg) {
     int first = 0, second = 0;
     switch (reg) {
     case BAK:
@@ -40,32 +43,33 @@ void paintFourColour(GlyphPixels& p, bool inverse, int x, int y, int64_t reg) {
         break;
     case PF2:
         if (inverse)
-            return;
+            return false;
         first = second = 1;
         break;
     case PF3:
         if (!inverse)
-            return;
+            return false;
         first = second = 1;
         break;
     default:
-        return;
+        return false;
     }
     const int x0 = x - x % 2;
+    const bool changed = p[x0][y] != first || p[x0 + 1][y] != second;
     p[x0][y] = uint8_t(first);
     p[x0 + 1][y] = uint8_t(second);
+    return changed;
 }
 
-void paintAt(Document& doc, int64_t code, int x, int y, int button) {
+bool paintAt(Document& doc, int64_t code, int x, int y, int button) {
     GlyphPixels* p = glyphPixels(doc, code);
     if (!p || x < 0 || x > 7 || y < 0 || y > 7)
-        return;
+        return false;
     const bool left = button == 1;
     const bool inverse = isInverseCode(code);
     if (doc.FourColourMode == 0)
-        paintTwoColour(*p, inverse, x, y, left);
-    else
-        paintFourColour(*p, inverse, x, y, left ? doc.LeftColour : doc.RightColour);
+        return paintTwoColour(*p, inverse, x, y, left);
+    return paintFourColour(*p, inverse, x, y, left ? doc.LeftColour : doc.RightColour);
 }
 
 // Old pixel (x, y) of the glyph, read from the unchanged copy in TransformScratch.
@@ -108,17 +112,17 @@ void copyIntoHistoryEntry(Document& doc, int entry, const GlyphPixels& p) {
 
 } // namespace
 
-void paintPixel(Document& doc, int button, int64_t hitAreaIndex) {
+bool paintPixel(Document& doc, int button, int64_t hitAreaIndex) {
     if (hitAreaIndex < kEditorAreas || hitAreaIndex > kEditorAreas + 63)
-        return;
+        return false;
     const HitArea& area = doc.HitAreas[hitAreaIndex];
     if (area.column < 0 || area.column > 7 || area.row < 0 || area.row > 7)
-        return;
-    paintAt(doc, doc.CurrentGlyph, int(area.column), int(area.row), button);
+        return false;
+    return paintAt(doc, doc.CurrentGlyph, int(area.column), int(area.row), button);
 }
 
-void paintSetPixel(Document& doc, int64_t code, int x, int y, int button) {
-    paintAt(doc, code, x, y, button);
+bool paintSetPixel(Document& doc, int64_t code, int x, int y, int button) {
+    return paintAt(doc, code, x, y, button);
 }
 
 GlyphRedraw transformGlyph(Document& doc, int command) {

@@ -27,11 +27,13 @@ enum GlyphCommand : int {
 enum class GlyphRedraw { Nothing, CopyBuffer, MainWindow };
 
 // Magnified editor: paints the pixel of editor hit area 500..563 in CurrentGlyph.
-// Button 1 is the left button, any other value the right one.
-void paintPixel(Document& doc, int button, int64_t hitAreaIndex);
+// Button 1 is the left button, any other value the right one. Returns whether a
+// pixel of the glyph changed.
+bool paintPixel(Document& doc, int button, int64_t hitAreaIndex);
 
-// Set canvas: paints pixel (x, y) of the glyph of `code` in CurrentFont.
-void paintSetPixel(Document& doc, int64_t code, int x, int y, int button);
+// Set canvas: paints pixel (x, y) of the glyph of `code` in CurrentFont. Returns
+// whether a pixel of the glyph changed.
+bool paintSetPixel(Document& doc, int64_t code, int x, int y, int button);
 
 // Runs glyph command 1..11 on CurrentGlyph and says what needs redrawing.
 GlyphRedraw transformGlyph(Document& doc, int command);

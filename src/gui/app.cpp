@@ -6,6 +6,7 @@
 #include "formats/palette_picture.h"
 #include "gui/caption_fit.h"
 #include "gui/file_opening.h"
+#include "gui/first_paint_exit.h"
 #include "gui/main_window.h"
 #include "gui/recovery_keeper.h"
 
@@ -61,6 +62,7 @@ int runEditor(const QStringList& files) {
         window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
     }
     startUp(*doc, window);
+    exitAfterFirstPaintIfAsked(window);
     window.show();
     // Opened once the main loop runs, after the offer of a recovery copy.
     if (!files.isEmpty())

@@ -1,6 +1,7 @@
 #include "gui/canvas_widget.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -44,6 +45,14 @@ void CanvasWidget::setDrawingSize(int width, int height) {
     update();
 }
 
+void CanvasWidget::redrawAreas(const std::vector<QRect>& areas,
+                               const std::function<void(QImage&, const QRect&)>& draw) {
+    for (const QRect& area : areas) {
+        draw(image_, area);
+        update(area.translated(inset_, inset_));
+    }
+}
+
 void CanvasWidget::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
@@ -51,7 +60,10 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     // by repeating pixels, never by blending neighbours: an Atari pixel stays a sharp
     // block of whole device pixels at any integer ratio.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRect(inset_, inset_, image_.width(), image_.height()), image_);
+    // Only the part of the image that has to be repainted is copied.
+    const QRect target = event->rect() & QRect(inset_, inset_, image_.width(), image_.height());
+    if (!target.isEmpty())
+        painter.drawImage(target, image_, target.translated(-inset_, -inset_));
 }
 
 void CanvasWidget::report(CanvasEventKind kind, QMouseEvent* event) {

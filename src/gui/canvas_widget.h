@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QImage>
 #include <functional>
+#include <vector>
 
 namespace korvex {
 
@@ -37,6 +38,10 @@ public:
     const QImage& image() const { return image_; }
     // Resizes the drawing area (the widget follows).
     void setDrawingSize(int width, int height);
+    // Redraws the given areas of the image with `draw` (called once per area) and
+    // has only those areas repainted.
+    void redrawAreas(const std::vector<QRect>& areas,
+                     const std::function<void(QImage&, const QRect&)>& draw);
 
     std::function<void(const CanvasInput&)> onInput;
 

@@ -5,6 +5,7 @@
 // program.
 
 #include "core/document.h"
+#include "core/glyph_places.h"
 #include "render/main_canvases.h"
 
 #include <QMainWindow>
@@ -148,6 +149,9 @@ public:
     // Draws every canvas of the window from the document, the colour boxes and
     // swatches, then the open viewers.
     void redrawMainWindow();
+    // After a change to one glyph and nothing else: redraws, here and in the open
+    // viewers, only the cells that show it, and has only those repainted.
+    void redrawGlyphChange(GlyphRef changed);
     void drawAnimationFrame(int64_t set);
     void drawSetPreview();
     void drawSetCanvas();
@@ -173,6 +177,10 @@ public:
     std::function<void()> viewEditorRedraw;
     std::function<void()> duplicateGlyphsRedraw;
     std::function<void()> textPreviewRedraw;
+    // Their redraws after a change to one glyph (see redrawGlyphChange).
+    std::function<void(GlyphRef)> setsViewerGlyphRedraw;
+    std::function<void(GlyphRef)> multiFontViewGlyphRedraw;
+    std::function<void(GlyphRef)> viewEditorGlyphRedraw;
     // Called once the work as it stands is in a project file (after a project was
     // saved or opened); set while recovery copies are kept.
     std::function<void()> workSaved;

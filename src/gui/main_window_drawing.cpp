@@ -5,6 +5,7 @@
 #include "gui/canvas_widget.h"
 #include "gui/main_window.h"
 #include "render/canvas.h"
+#include "render/glyph_areas.h"
 #include "render/main_canvases.h"
 
 #include <QLabel>
@@ -79,6 +80,35 @@ void MainWindow::redrawMainWindow() {
     if (textPreviewRedraw)
         textPreviewRedraw();
     updateUndoAction();
+}
+
+void MainWindow::redrawGlyphChange(GlyphRef changed) {
+    if (!changed.valid())
+        return;
+    FontCanvas->redrawAreas(
+        fontGridAreasShowing(doc_, changed),
+        [this](QImage& image, const QRect& area) { korvex::drawFontGrid(doc_, image, area); });
+    SetPreviewCanvas->redrawAreas(
+        setPreviewAreasShowing(doc_, changed),
+        [this](QImage& image, const QRect& area) { korvex::drawSetPreview(doc_, image, area); });
+    SetCanvas->redrawAreas(
+        setCanvasAreasShowing(doc_, changed),
+        [this](QImage& image, const QRect& area) { korvex::drawSetCanvas(doc_, image, area); });
+    if (glyphEditorShows(doc_, changed))
+        drawGlyphEditor();
+    if (glyphPreviewShows(doc_, changed))
+        drawGlyphPreview();
+    if (doc_.SetsViewerOpen == 1 && setsViewerGlyphRedraw)
+        setsViewerGlyphRedraw(changed);
+    if (doc_.MultiViewOpen == 1 && multiFontViewGlyphRedraw)
+        multiFontViewGlyphRedraw(changed);
+    if (doc_.viewEditorOpen == 1 && viewEditorGlyphRedraw)
+        viewEditorGlyphRedraw(changed);
+    // The font tools windows are small and follow every edit whole.
+    if (duplicateGlyphsRedraw)
+        duplicateGlyphsRedraw();
+    if (textPreviewRedraw)
+        textPreviewRedraw();
 }
 
 } // namespace korvex

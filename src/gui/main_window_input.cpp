@@ -140,8 +140,8 @@ void MainWindow::setCanvasEvent(const MainEvent& e) {
         }
         if (doc_.DrawOnSet == 1 && pixelArea != -1 && doc_.CurrentGlyph != -1) {
             const HitArea& a = doc_.HitAreas[pixelArea];
-            paintSetPixel(doc_, doc_.CurrentGlyph, int(a.column), int(a.row), button);
-            redrawMainWindow();
+            if (paintSetPixel(doc_, doc_.CurrentGlyph, int(a.column), int(a.row), button))
+                redrawGlyphChange(glyphOfCurrentFont(doc_, doc_.CurrentGlyph));
         }
     }
     setStatusField(0, "Char Set: NONE");
@@ -158,8 +158,8 @@ void MainWindow::editorCanvasEvent(const MainEvent& e) {
         return;
     const int64_t area = findHitArea(doc_, kEditorAreas, 563, e.x, e.y);
     if (area != -1 && glyphOfCode(doc_.CurrentGlyph) >= 0) {
-        paintPixel(doc_, button, area);
-        redrawMainWindow();
+        if (paintPixel(doc_, button, area))
+            redrawGlyphChange(glyphOfCurrentFont(doc_, doc_.CurrentGlyph));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "gui/main_window.h"
 #include "gui/window_commands.h"
 #include "render/canvas_sizes.h"
+#include "render/glyph_areas.h"
 #include "render/multi_font_view_drawing.h"
 
 #include <QCloseEvent>
@@ -100,6 +101,12 @@ void MultiFontViewWindow::drawMultiFontView() {
     ViewCanvas->update();
 }
 
+void MultiFontViewWindow::redrawGlyph(GlyphRef changed) {
+    ViewCanvas->redrawAreas(
+        multiFontViewAreasShowing(doc_, changed),
+        [this](QImage& image, const QRect& area) { korvex::drawMultiFontView(doc_, image, area); });
+}
+
 void MultiFontViewWindow::refresh() {
     showSelections();
     drawMultiFontView();
@@ -136,6 +143,7 @@ void MultiFontViewWindow::closeEvent(QCloseEvent* event) {
     closing_ = true;
     doc_.MultiViewOpen = 0;
     main_.multiFontViewRedraw = nullptr;
+    main_.multiFontViewGlyphRedraw = nullptr;
     event->accept();
 }
 
@@ -156,6 +164,7 @@ void openMultiFontViewCommand(MainWindow& window) {
     view->show();
     window.doc().MultiViewOpen = 1;
     window.multiFontViewRedraw = [view] { view->refresh(); };
+    window.multiFontViewGlyphRedraw = [view](GlyphRef changed) { view->redrawGlyph(changed); };
     view->drawMultiFontView();
 }
 

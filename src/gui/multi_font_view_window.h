@@ -2,6 +2,8 @@
 // The Multi Font View: up to five fonts, chosen in five drop-down lists, with the
 // same glyph row of each stacked so that fonts can be compared glyph by glyph.
 
+#include "core/glyph_places.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -35,6 +37,8 @@ public:
     // Brings the lists in line with MultiViewFonts (a loaded project may have
     // changed it) and redraws.
     void refresh();
+    // Redraws only the cells that show a changed glyph.
+    void redrawGlyph(GlyphRef changed);
     bool isClosing() const { return closing_; }
 
     QLabel* FontLabel = nullptr;

@@ -7,6 +7,7 @@
 #include "gui/main_window.h"
 #include "gui/window_commands.h"
 #include "render/canvas_sizes.h"
+#include "render/glyph_areas.h"
 #include "render/main_canvases.h"
 
 #include <QCloseEvent>
@@ -79,6 +80,12 @@ void SetsViewerWindow::drawSetsStrip() {
     StripCanvas->update();
 }
 
+void SetsViewerWindow::redrawGlyph(GlyphRef changed) {
+    StripCanvas->redrawAreas(
+        fewAreas(setsStripAreasShowing(doc_, changed)),
+        [this](QImage& image, const QRect& area) { korvex::drawSetsStrip(doc_, image, area); });
+}
+
 int SetsViewerWindow::setsViewerEvent(const SetsViewerEvent& event) {
     switch (event.kind) {
     case SetsViewerEventKind::Close:
@@ -132,6 +139,7 @@ void SetsViewerWindow::closeEvent(QCloseEvent* event) {
     }
     closing_ = true;
     main_.setsViewerRedraw = nullptr;
+    main_.setsViewerGlyphRedraw = nullptr;
     event->accept();
 }
 
@@ -158,6 +166,7 @@ void openSetsViewerCommand(MainWindow& window) {
     viewer->show();
     doc.SetsViewerOpen = 1;
     window.setsViewerRedraw = [viewer] { viewer->drawSetsStrip(); };
+    window.setsViewerGlyphRedraw = [viewer](GlyphRef changed) { viewer->redrawGlyph(changed); };
     viewer->drawSetsStrip();
 }
 

@@ -2,6 +2,8 @@
 // The Sets Viewer: ten consecutive sets side by side under a scroll bar; a left
 // click on one of them makes it the current set of the main window.
 
+#include "core/glyph_places.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -32,6 +34,8 @@ public:
     // The event procedure: 1 keeps the window, 0 closes it.
     int setsViewerEvent(const SetsViewerEvent& event);
     void drawSetsStrip();
+    // Redraws only the strip cells that show a changed glyph.
+    void redrawGlyph(GlyphRef changed);
     bool isClosing() const { return closing_; }
 
     CanvasWidget* StripCanvas = nullptr;

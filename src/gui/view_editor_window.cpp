@@ -12,6 +12,7 @@
 #include "gui/view_editor_file_commands.h"
 #include "gui/window_commands.h"
 #include "gui/wrapping_button.h"
+#include "render/glyph_areas.h"
 #include "render/view_editor_drawing.h"
 
 #include <QAction>
@@ -207,11 +208,23 @@ void ViewEditorWindow::redrawCanvas(int previewX, int previewY) {
     drawViewEditor(doc_, Canvas->image(), previewX, previewY);
     Canvas->update();
     window_.updateUndoAction();
+    previewShown_ = previewX >= 0;
 }
 
 void ViewEditorWindow::showCurrentScreen() {
     showScreenSelector();
     redrawCanvas();
+}
+
+void ViewEditorWindow::redrawGlyph(GlyphRef changed) {
+    // A redraw takes the set preview away, which only a whole redraw does.
+    if (previewShown_) {
+        redrawCanvas();
+        return;
+    }
+    Canvas->redrawAreas(
+        fewAreas(viewEditorAreasShowing(doc_, changed)),
+        [this](QImage& image, const QRect& area) { drawViewEditor(doc_, image, -1, -1, area); });
 }
 
 int ViewEditorWindow::viewEditorEvent(const ViewEditorEvent& event) {
@@ -415,6 +428,7 @@ void ViewEditorWindow::finishClosing() {
     doc_.rangeWindow = 0;
     doc_.rangeFrameShown = 0;
     window_.viewEditorRedraw = nullptr;
+    window_.viewEditorGlyphRedraw = nullptr;
 }
 
 void ViewEditorWindow::closeEvent(QCloseEvent* event) {
@@ -448,6 +462,7 @@ void openViewEditorCommand(MainWindow& window) {
     }
     auto* editor = new ViewEditorWindow(window);
     window.viewEditorRedraw = [editor] { editor->showCurrentScreen(); };
+    window.viewEditorGlyphRedraw = [editor](GlyphRef changed) { editor->redrawGlyph(changed); };
     editor->show();
     editor->redrawCanvas();
 }

@@ -5,6 +5,7 @@
 // viewEditorEvent, which answers 0 to have the window closed.
 
 #include "core/document.h"
+#include "core/glyph_places.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -71,6 +72,8 @@ public:
     void redrawCanvas(int previewX = -1, int previewY = -1);
     // The screen selector set to currentScreen, then the canvas redrawn.
     void showCurrentScreen();
+    // Redraws only the screen cells that show a changed glyph.
+    void redrawGlyph(GlyphRef changed);
 
     RangeDialog* rangeDialog() const;
     // True once the window has answered a close; it is then only waiting to go.
@@ -120,6 +123,7 @@ private:
     QPointer<RangeDialog> rangeDialog_;
     bool closing_ = false;
     bool stroke_ = false; // a mouse button is held on the canvas: one history step
+    bool previewShown_ = false; // the canvas shows the set preview
 };
 
 // The open View Editor of the main window, or nullptr.

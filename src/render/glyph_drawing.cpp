@@ -3,6 +3,8 @@
 #include "core/font_codec.h"
 #include "core/glyph_code.h"
 
+#include <cstring>
+
 namespace korvex {
 
 std::array<int64_t, 7> workingColours(const Document& doc) {
@@ -12,8 +14,84 @@ std::array<int64_t, 7> workingColours(const Document& doc) {
     return colours;
 }
 
+namespace {
+
+// A copy of a fixed number of pixels, in 16-byte steps the compiler keeps in
+// vector registers (an inlined memcpy of this size becomes a slow string move).
+template <int Pixels> void copyRow(QRgb* __restrict to, const QRgb* __restrict from) {
+    static_assert(Pixels % 4 == 0);
+    for (int i = 0; i < Pixels; i += 4) {
+        uint32_t block[4];
+        std::memcpy(block, from + i, sizeof block);
+        std::memcpy(to + i, block, sizeof block);
+    }
+}
+
+// A glyph wholly inside the drawn area, written straight into the scanlines: each
+// dot row's first scanline dot by dot, then copied to the others. The dot size is
+// fixed at compile time so that the loops and copies are unrolled.
+template <int DotHeight>
+void writeDotRows(Canvas& canvas, const uint8_t (&pixels)[9][9], bool fourColour,
+                  const QRgb* pairColours, int x, int y) {
+    constexpr int kRowPixels = 8 * DotHeight;
+    for (int row = 0; row < 8; ++row) {
+        QRgb* first = canvas.scanline(y + row * DotHeight) + x;
+        QRgb* out = first;
+        if (fourColour) {
+            for (int column = 0; column < 8; column += 2) {
+                const QRgb c =
+                    pairColours[2 * (pixels[column][row] == 1) + (pixels[column + 1][row] == 1)];
+                for (int i = 0; i < 2 * DotHeight; ++i)
+                    *out++ = c;
+            }
+        } else {
+            for (int column = 0; column < 8; ++column) {
+                const QRgb c = pairColours[pixels[column][row] == 1 ? 1 : 0];
+                for (int i = 0; i < DotHeight; ++i)
+                    *out++ = c;
+            }
+        }
+        for (int line = 1; line < DotHeight; ++line)
+            copyRow<kRowPixels>(canvas.scanline(y + row * DotHeight + line) + x, first);
+    }
+}
+
+// Draws the glyph straight into the scanlines when it lies wholly inside the drawn
+// area at a dot size with a written-out path; says whether it did.
+bool writeGlyphDirectly(Canvas& canvas, const uint8_t (&pixels)[9][9], bool fourColour,
+                        const QRgb* colours, int x, int y, int m) {
+    if (!canvas.opaqueInside(x, y, 8 * m, 8 * m))
+        return false;
+    switch (m) {
+    case 2:
+        writeDotRows<2>(canvas, pixels, fourColour, colours, x, y);
+        return true;
+    case 10:
+        writeDotRows<10>(canvas, pixels, fourColour, colours, x, y);
+        return true;
+    case 30:
+        writeDotRows<30>(canvas, pixels, fourColour, colours, x, y);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 void drawPlaneDots(Canvas& canvas, const uint8_t (&pixels)[9][9], bool inverse, bool fourColour,
                    const int64_t colours[7], int x, int y, int m) {
+    // Colours by pixel value: two-colour clear/set, four-colour the pair's value.
+    QRgb direct[4];
+    if (fourColour) {
+        for (int v = 0; v < 4; ++v)
+            direct[v] = toQRgb(colours[fourColourRegister(v, inverse)]);
+    } else {
+        direct[0] = toQRgb(colours[inverse ? LUM : BAK]);
+        direct[1] = toQRgb(colours[inverse ? BAK : LUM]);
+    }
+    if (writeGlyphDirectly(canvas, pixels, fourColour, direct, x, y, m))
+        return;
     int64_t rowColours[8];
     if (!fourColour) {
         const int64_t setColour = colours[inverse ? BAK : LUM];

@@ -1,6 +1,7 @@
 #include "render/main_canvases.h"
 
 #include "core/glyph_code.h"
+#include "core/glyph_places.h"
 #include "render/canvas_sizes.h"
 #include "render/glyph_drawing.h"
 #include "render/mask_drawing.h"
@@ -32,7 +33,13 @@ bool holdsGlyph(int16_t cell) {
 }
 
 bool maskView(const Document& doc) {
-    return doc.FourColourMode != 0 && doc.SetViewMode != 1;
+    return maskViewShown(doc);
+}
+
+// Whether glyphs of CurrentFont drawn without the Mask view cover their whole cell
+// with opaque dots, so the background under them need not be drawn first.
+bool glyphsCoverTheirCells(const Document& doc) {
+    return doc.CurrentFont >= 1 && doc.CurrentFont <= kFontCount && !maskView(doc);
 }
 
 QImage blankImage(CanvasSize size) {
@@ -44,13 +51,26 @@ QImage blankImage(CanvasSize size) {
 } // namespace
 
 void drawFontGrid(const Document& doc, QImage& image) {
-    Canvas canvas(image);
-    canvas.fillRect(0, 0, 570, 135, kBlack);
+    drawFontGrid(doc, image, image.rect());
+}
+
+void drawFontGrid(const Document& doc, QImage& image, const QRect& area) {
+    Canvas canvas(image, area);
+    if (doc.CurrentFont >= 1 && doc.CurrentFont <= kFontCount) {
+        // Only the pixel lines between the cells show the background.
+        for (int i = 0; i < 8; ++i)
+            canvas.fillRect(0, 17 * i + 16, 570, 1, kBlack);
+        for (int j = 0; j < 32; ++j)
+            canvas.fillRect(17 * j + 16, 0, 1, 135, kBlack);
+    } else {
+        canvas.fillRect(0, 0, 570, 135, kBlack);
+    }
     const auto colours = workingColours(doc);
-    for (int n = 0; n < 128; ++n) {
-        const int x = 17 * (n % 32), y = 17 * (n / 32);
-        drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), n, x, y, 2);
-        drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), 128 + n, x, 68 + y, 2);
+    for (int code = 0; code < 256; ++code) {
+        const QRect cell = fontGridCell(code);
+        if (canvas.touches(cell.x(), cell.y(), cell.width(), cell.height()))
+            drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), code, cell.x(), cell.y(),
+                          2);
     }
     for (int i = 1; i <= 7; ++i)
         canvas.fillRect(0, 17 * i, 570, 1, kGrey48);
@@ -60,9 +80,15 @@ void drawFontGrid(const Document& doc, QImage& image) {
         drawUnusedGlyphMarks(doc, image);
 }
 
+QRect fontGridCell(int64_t code) {
+    const int n = int(code & 127), inverseRows = code >= 128 ? 68 : 0;
+    return {17 * (n % 32), 17 * (n / 32) + inverseRows, 16, 16};
+}
+
 void drawGlyphEditor(const Document& doc, QImage& image) {
     Canvas canvas(image);
-    canvas.fillRect(0, 0, 240, 240, kBlack);
+    if (glyphOfCode(doc.CurrentGlyph) < 0 || !glyphsCoverTheirCells(doc))
+        canvas.fillRect(0, 0, 240, 240, kBlack);
     if (glyphOfCode(doc.CurrentGlyph) >= 0) {
         if (maskView(doc)) {
             drawMaskGlyph(doc, canvas, doc.CurrentGlyph, 0, 0, 60, 30);
@@ -78,7 +104,8 @@ void drawGlyphEditor(const Document& doc, QImage& image) {
 
 void drawGlyphPreview(const Document& doc, QImage& image) {
     Canvas canvas(image);
-    canvas.fillRect(0, 0, 64, 64, kBlack);
+    if (glyphOfCode(doc.PickedGlyph) < 0 || doc.CurrentFont < 1 || doc.CurrentFont > kFontCount)
+        canvas.fillRect(0, 0, 64, 64, kBlack);
     const auto colours = workingColours(doc);
     drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), doc.PickedGlyph, 0, 0, 8);
 }
@@ -92,18 +119,31 @@ void drawLargeGlyph(const Document& doc, Canvas& canvas, int64_t code, int x, in
     drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), code, x, y, 10);
 }
 
+QRect setCanvasCell(int cell) {
+    // The crossed dots of the Mask view reach one pixel past the cell.
+    return {80 * (cell % kSetColumns), 80 * (cell / kSetColumns), 81, 81};
+}
+
 void drawSetCanvas(const Document& doc, QImage& image) {
-    Canvas canvas(image);
-    canvas.fillRect(0, 0, 400, 400, kBlack);
+    drawSetCanvas(doc, image, image.rect());
+}
+
+void drawSetCanvas(const Document& doc, QImage& image, const QRect& area) {
+    Canvas canvas(image, area);
+    // Every cell is then either grey or a glyph.
+    if (!glyphsCoverTheirCells(doc))
+        canvas.fillRect(0, 0, 400, 400, kBlack);
     const int16_t* cells = setCells(doc, doc.CurrentSet);
     for (int k = 0; k < kSetCells; ++k) {
         const int x = 80 * (k % kSetColumns), y = 80 * (k / kSetColumns);
         if (!cells || !holdsGlyph(cells[k]))
             canvas.fillRect(x, y, 80, 80, kGrey48);
     }
-    for (int k = 0; cells && k < kSetCells; ++k)
-        if (holdsGlyph(cells[k]))
-            drawLargeGlyph(doc, canvas, cells[k], 80 * (k % kSetColumns), 80 * (k / kSetColumns));
+    for (int k = 0; cells && k < kSetCells; ++k) {
+        const QRect cell = setCanvasCell(k);
+        if (holdsGlyph(cells[k]) && canvas.touches(cell.x(), cell.y(), cell.width(), cell.height()))
+            drawLargeGlyph(doc, canvas, cells[k], cell.x(), cell.y());
+    }
     if (doc.SetEditorGridOn != 1)
         return;
     for (int k = 1; k <= 39; ++k)
@@ -115,8 +155,16 @@ void drawSetCanvas(const Document& doc, QImage& image) {
     }
 }
 
+QRect setPreviewCell(int cell) {
+    return {16 * (cell % kSetColumns), 16 * (cell / kSetColumns), 16, 16};
+}
+
 void drawSetPreview(const Document& doc, QImage& image) {
-    Canvas canvas(image);
+    drawSetPreview(doc, image, image.rect());
+}
+
+void drawSetPreview(const Document& doc, QImage& image, const QRect& area) {
+    Canvas canvas(image, area);
     canvas.fillRect(0, 0, 120, 120, kBlack);
     const int16_t* cells = setCells(doc, doc.CurrentSet);
     for (int k = 0; k < kSetCells; ++k) {
@@ -124,9 +172,11 @@ void drawSetPreview(const Document& doc, QImage& image) {
         if (!cells || !holdsGlyph(cells[k]))
             canvas.fillRect(16 * column, 16 * row, 16, 16, kGrey64);
     }
-    for (int k = 0; cells && k < kSetCells; ++k)
-        if (holdsGlyph(cells[k]))
+    for (int k = 0; cells && k < kSetCells; ++k) {
+        const QRect cell = setPreviewCell(k);
+        if (holdsGlyph(cells[k]) && canvas.touches(cell.x(), cell.y(), cell.width(), cell.height()))
             drawGlyph(doc, canvas, k % kSetColumns, k / kSetColumns, cells[k], 0, 0);
+    }
     if (doc.SetPreviewGridOn != 1)
         return;
     for (int k = 1; k <= 4; ++k) {
@@ -152,15 +202,26 @@ void drawAnimationFrame(const Document& doc, QImage& image, int64_t set) {
             drawGlyph(doc, canvas, k % kSetColumns, k / kSetColumns, cells[k], 0, 0);
 }
 
+QRect setsStripCell(int position, int cell) {
+    return setPreviewCell(cell).translated(80 * position, 0);
+}
+
 void drawSetsStrip(const Document& doc, QImage& image) {
-    Canvas canvas(image);
+    drawSetsStrip(doc, image, image.rect());
+}
+
+void drawSetsStrip(const Document& doc, QImage& image, const QRect& area) {
+    Canvas canvas(image, area);
     canvas.fillRect(0, 0, 800, 80, kGrey64);
-    for (int i = 0; i <= 9; ++i) {
+    for (int i = 0; i < kSetsStripLength; ++i) {
         const int64_t set = doc.SetsViewerFirst + i;
         const int16_t* cells = set >= 1 ? setCells(doc, set) : nullptr;
-        for (int k = 0; cells && k < kSetCells; ++k)
-            if (holdsGlyph(cells[k]))
+        for (int k = 0; cells && k < kSetCells; ++k) {
+            const QRect cell = setsStripCell(i, k);
+            if (holdsGlyph(cells[k]) &&
+                canvas.touches(cell.x(), cell.y(), cell.width(), cell.height()))
                 drawGlyph(doc, canvas, k % kSetColumns, k / kSetColumns, cells[k], 80 * i, 0);
+        }
     }
     for (int j = 1; j <= 9; ++j)
         canvas.fillRect(80 * j, 0, 1, 80, kGrey170);

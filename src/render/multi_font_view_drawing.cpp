@@ -12,8 +12,17 @@ bool rowShown(int64_t selection) {
 
 } // namespace
 
+QRect multiFontViewCell(int64_t code, int position, int shown) {
+    const int c = int(code) % 32, j = int(code) / 32;
+    return {16 * c, 16 * (j * shown + position), 16, 16};
+}
+
 void drawMultiFontView(const Document& doc, QImage& image) {
-    Canvas canvas(image);
+    drawMultiFontView(doc, image, image.rect());
+}
+
+void drawMultiFontView(const Document& doc, QImage& image, const QRect& area) {
+    Canvas canvas(image, area);
     // The drawn area is 540 x 650; the rest of the canvas is black too, like the
     // scrolling area around it.
     canvas.fillRect(0, 0, canvas.width(), canvas.height(), 0x000000);
@@ -25,10 +34,12 @@ void drawMultiFontView(const Document& doc, QImage& image) {
         if (!rowShown(doc.MultiViewFonts[row]))
             continue;
         const int64_t font = doc.MultiViewFonts[row] + 1;
-        for (int j = 0; j < 8; ++j)
-            for (int c = 0; c < 32; ++c)
-                drawGlyphDots(doc, canvas, font, doc.FontColours[font], 32 * j + c, 16 * c,
-                              16 * (j * shown + n), 2);
+        for (int code = 0; code < 256; ++code) {
+            const QRect cell = multiFontViewCell(code, n, shown);
+            if (canvas.touches(cell.x(), cell.y(), cell.width(), cell.height()))
+                drawGlyphDots(doc, canvas, font, doc.FontColours[font], code, cell.x(), cell.y(),
+                              2);
+        }
         ++n;
     }
 }

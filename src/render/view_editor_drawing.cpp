@@ -24,20 +24,32 @@ void drawRangeFrame(const Document& doc, Canvas& canvas) {
 
 } // namespace
 
+QRect viewEditorCell(int cell) {
+    return {16 * (cell % kScreenColumns), 16 * (cell / kScreenColumns), 16, 16};
+}
+
 void drawViewEditor(const Document& doc, QImage& image, int previewX, int previewY) {
-    Canvas canvas(image);
+    drawViewEditor(doc, image, previewX, previewY, image.rect());
+}
+
+void drawViewEditor(const Document& doc, QImage& image, int previewX, int previewY,
+                    const QRect& area) {
+    Canvas canvas(image, area);
     canvas.fillRect(0, 0, 640, 384, kBlack);
     const auto colours = workingColours(doc);
     for (int row = 0; row < kScreenRows; ++row)
         for (int column = 0; column < kScreenColumns; ++column)
-            drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(),
-                          getCell(doc, doc.currentScreen, column, row), column * 16, row * 16, 2);
+            if (canvas.touches(column * 16, row * 16, 16, 16))
+                drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(),
+                              getCell(doc, doc.currentScreen, column, row), column * 16, row * 16,
+                              2);
 
     if (previewX >= 0 && doc.CurrentSet >= 0 && doc.CurrentSet <= kSetCount) {
         const int16_t* cells = doc.Sets[doc.CurrentSet];
         for (int i = 0; i < 5; ++i)
             for (int j = 0; j < 5; ++j)
-                if (cells[i * 5 + j] != -1)
+                if (cells[i * 5 + j] != -1 &&
+                    canvas.touches(previewX + j * 16, previewY + i * 16, 16, 16))
                     drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), cells[i * 5 + j],
                                   previewX + j * 16, previewY + i * 16, 2);
     }

@@ -4,6 +4,7 @@
 #include "core/document.h"
 
 #include <QImage>
+#include <QRect>
 
 namespace korvex {
 
@@ -11,6 +12,11 @@ namespace korvex {
 // current set as a preview at (previewX, previewY) when previewX >= 0, the grid
 // when gridShown is 1 and the white range frame when rangeFrameShown is 1.
 void drawViewEditor(const Document& doc, QImage& image, int previewX, int previewY);
+// Only inside `area`, with exactly the pixels of the whole drawing.
+void drawViewEditor(const Document& doc, QImage& image, int previewX, int previewY,
+                    const QRect& area);
+// Screen cell row * 40 + column.
+QRect viewEditorCell(int cell);
 
 // All nine screens as a 3 x 3 sheet at one pixel per glyph pixel (960 x 576).
 void drawViewAllScreens(const Document& doc, QImage& image);

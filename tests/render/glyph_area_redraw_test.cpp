@@ -1,0 +1,141 @@
+// Redrawing only the areas that show a changed glyph gives every canvas exactly the
+// pixels of a whole redraw, whatever the view, the font and the grids.
+
+#include "core/glyph_places.h"
+#include "render/glyph_areas.h"
+#include "render/main_canvases.h"
+#include "render/multi_font_view_drawing.h"
+#include "render/view_editor_drawing.h"
+#include "render_test_helpers.h"
+#include "test_document.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+namespace korvex {
+namespace {
+
+using namespace korvex::test;
+
+using DrawArea = std::function<void(const Document&, QImage&, const QRect&)>;
+using AreasOf = std::function<std::vector<QRect>(const Document&, GlyphRef)>;
+
+struct AreaCanvas {
+    const char* name;
+    CanvasSize size;
+    DrawArea draw;
+    AreasOf areas;
+};
+
+std::vector<AreaCanvas> areaCanvases() {
+    return {
+        {"font grid", kFontCanvasSize,
+         [](const Document& d, QImage& i, const QRect& a) { drawFontGrid(d, i, a); },
+         fontGridAreasShowing},
+        {"set canvas", kSetCanvasSize,
+         [](const Document& d, QImage& i, const QRect& a) { drawSetCanvas(d, i, a); },
+         setCanvasAreasShowing},
+        {"set preview", kSetPreviewCanvasSize,
+         [](const Document& d, QImage& i, const QRect& a) { drawSetPreview(d, i, a); },
+         setPreviewAreasShowing},
+        {"sets strip", kSetsStripSize,
+         [](const Document& d, QImage& i, const QRect& a) { drawSetsStrip(d, i, a); },
+         [](const Document& d, GlyphRef g) { return fewAreas(setsStripAreasShowing(d, g)); }},
+        {"multi font view", kMultiFontViewSize,
+         [](const Document& d, QImage& i, const QRect& a) { drawMultiFontView(d, i, a); },
+         multiFontViewAreasShowing},
+        {"view editor", kViewEditorCanvasSize,
+         [](const Document& d, QImage& i, const QRect& a) { drawViewEditor(d, i, -1, -1, a); },
+         [](const Document& d, GlyphRef g) { return fewAreas(viewEditorAreasShowing(d, g)); }},
+    };
+}
+
+// A document where every font, set cell and screen cell is random, with empty and
+// bad set cells, random grids, view and Multi Font View rows.
+void randomise(Document& doc, std::mt19937& random) {
+    for (int f = 1; f <= kFontCount; ++f)
+        for (int g = 0; g < kGlyphCount; ++g)
+            for (int x = 0; x < 8; ++x)
+                for (int y = 0; y < 8; ++y)
+                    doc.FontPixels[f][g][x][y] = uint8_t(random() % 2);
+    // Few distinct glyphs, so that cells repeat.
+    auto code = [&] { return int16_t(random() % 6 + (random() % 2 ? 128 : 0)); };
+    for (int s = 1; s <= kSetCount; ++s)
+        for (int k = 0; k < kSetCells; ++k) {
+            const int kind = int(random() % 10);
+            doc.Sets[s][k] = kind == 0 ? int16_t(-1) : kind == 1 ? int16_t(999) : code();
+        }
+    for (uint8_t& cell : doc.screens)
+        cell = uint8_t(code());
+    doc.currentScreen = uint8_t(random() % kScreenCount);
+    doc.CurrentFont = 1 + int64_t(random() % kFontCount);
+    doc.CurrentSet = 1 + int64_t(random() % kSetCount);
+    doc.SetsViewerFirst = 1 + int64_t(random() % 95);
+    doc.FourColourMode = int64_t(random() % 2);
+    doc.SetViewMode = 1 + int64_t(random() % 2);
+    doc.SetEditorGridOn = int64_t(random() % 2);
+    doc.SetPreviewGridOn = int64_t(random() % 2);
+    doc.gridShown = uint8_t(random() % 2);
+    doc.rangeFrameShown = uint8_t(random() % 2);
+    for (int row = 1; row <= 5; ++row)
+        doc.MultiViewFonts[row] = int64_t(random() % 12) - 1;
+    for (int r = LUM; r <= PF3; ++r)
+        workingColour(doc, r) = int64_t(random() & 0xFFFFFF);
+    for (int f = 1; f <= kFontCount; ++f)
+        for (int r = LUM; r <= PF3; ++r)
+            doc.FontColours[f][r] = int64_t(random() & 0xFFFFFF);
+}
+
+TEST(GlyphAreaRedraw, RedrawingTheAreasOfAChangedGlyphEqualsAWholeRedraw) {
+    std::mt19937 random(1919);
+    for (int trial = 0; trial < 60; ++trial) {
+        auto doc = freshDocument();
+        randomise(*doc, random);
+        // Mostly the current font's glyphs change (painting), sometimes the next
+        // font's (the Mask view's layer) or another's.
+        const int pick = int(random() % 4);
+        const int64_t font = pick < 2    ? doc->CurrentFont
+                             : pick == 2 ? std::min<int64_t>(doc->CurrentFont + 1, kFontCount)
+                                         : 1 + int64_t(random() % kFontCount);
+        const GlyphRef changed{font, int(random() % 6)};
+        for (const AreaCanvas& canvas : areaCanvases()) {
+            QImage partial = blankImage(canvas.size);
+            canvas.draw(*doc, partial, partial.rect());
+            for (int flips = 0; flips < 3; ++flips)
+                doc->FontPixels[font][changed.glyph][random() % 8][random() % 8] ^= 1;
+            for (const QRect& area : canvas.areas(*doc, changed))
+                canvas.draw(*doc, partial, area);
+            QImage whole = blankImage(canvas.size);
+            canvas.draw(*doc, whole, whole.rect());
+            ASSERT_EQ(partial, whole) << canvas.name << " trial " << trial;
+        }
+    }
+}
+
+TEST(GlyphAreaRedraw, EditorAndPreviewAreRedrawnWhenTheyShowTheGlyph) {
+    auto doc = freshDocument();
+    doc->CurrentFont = 4;
+    doc->CurrentGlyph = 130;
+    doc->PickedGlyph = 2;
+    EXPECT_TRUE(glyphEditorShows(*doc, GlyphRef{4, 2}));
+    EXPECT_TRUE(glyphPreviewShows(*doc, GlyphRef{4, 2}));
+    EXPECT_FALSE(glyphEditorShows(*doc, GlyphRef{5, 2}));
+    doc->FourColourMode = 1;
+    doc->SetViewMode = 2;
+    EXPECT_TRUE(glyphEditorShows(*doc, GlyphRef{5, 2})); // the Mask view's layer
+    EXPECT_FALSE(glyphPreviewShows(*doc, GlyphRef{5, 2}));
+}
+
+TEST(GlyphAreaRedraw, ManyAreasBecomeTheOneRectangleHoldingThem) {
+    std::vector<QRect> areas;
+    for (int i = 0; i < int(kMostAreas); ++i)
+        areas.emplace_back(16 * i, 0, 16, 16);
+    EXPECT_EQ(fewAreas(areas).size(), kMostAreas);
+    areas.emplace_back(0, 100, 16, 16);
+    EXPECT_EQ(fewAreas(areas), (std::vector<QRect>{QRect(0, 0, 16 * int(kMostAreas), 116)}));
+}
+
+} // namespace
+} // namespace korvex
