@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 #include "core/glyph_merge.h"
+#include "core/history.h"
 #include "gui/canvas_widget.h"
 #include "gui/caption_fit.h"
 #include "gui/dialogs.h"
@@ -157,7 +158,10 @@ void DuplicateGlyphsWindow::mergeSelectedGroup() {
             .arg(count.screenCells);
     if (!dialogs().question(this, "Merge...", question))
         return;
-    mergeGlyphGroups(doc_, doc_.CurrentFont, mergeable);
+    {
+        HistoryStep step(doc_, "Merge");
+        mergeGlyphGroups(doc_, doc_.CurrentFont, mergeable);
+    }
     // Redraws this window too.
     main_.redrawMainWindow();
 }

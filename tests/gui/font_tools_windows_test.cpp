@@ -140,6 +140,17 @@ TEST_F(FontToolsWindows, MergeAsksWithTheCountAndChangesOnlyOnYes) {
     EXPECT_TRUE(isEmptyGlyph(glyphBytes(*doc, doc->CurrentFont, 90)));
     EXPECT_EQ(view->groups(), (std::vector<GlyphGroup>{{3, 7}}));
 
+    // The merge is one step: undo gives back every cell and pixel, redo merges again.
+    EXPECT_EQ(window.menuAction(MenuUndo)->text(), "Undo Merge\tCtrl+Z");
+    menu(MenuUndo);
+    EXPECT_EQ(std::memcmp(doc->Sets, before->Sets, sizeof doc->Sets), 0);
+    EXPECT_EQ(std::memcmp(doc->screens, before->screens, sizeof doc->screens), 0);
+    EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(view->groups().size(), 2u);
+    menu(MenuRedo);
+    EXPECT_EQ(doc->Sets[1][1], 5 + 128);
+    EXPECT_EQ(view->groups(), (std::vector<GlyphGroup>{{3, 7}}));
+
     // A group that is not made of exact copies cannot be merged.
     view->InverseCheck->setChecked(true);
     putGlyph(*doc, doc->CurrentFont, 3, GlyphBytes{1, 2, 3, 4, 5, 6, 7, 8});
