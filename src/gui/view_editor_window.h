@@ -122,7 +122,7 @@ private:
     std::map<int, QAction*> actions_;
     QPointer<RangeDialog> rangeDialog_;
     bool closing_ = false;
-    bool stroke_ = false; // a mouse button is held on the canvas: one history step
+    bool stroke_ = false;       // a mouse button is held on the canvas: one history step
     bool previewShown_ = false; // the canvas shows the set preview
 };
 

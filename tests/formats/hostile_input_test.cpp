@@ -104,8 +104,8 @@ TEST_F(HostileFiles, AProjectFollowedByEndlessLinesLoadsAsItsFirstLines) {
 TEST_F(HostileFiles, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
     // A pipe without a writer would keep a blocking open waiting for ever.
-    for (const std::string& special : {path("pipe"), dir.path(),
-                                       std::string("/dev/zero"), std::string("/dev/null")}) {
+    for (const std::string& special :
+         {path("pipe"), dir.path(), std::string("/dev/zero"), std::string("/dev/null")}) {
         SCOPED_TRACE(special);
         EXPECT_FALSE(readFileBytes(special, 1024));
         EXPECT_FALSE(readProjectFileLines(special));
