@@ -8,6 +8,7 @@
 
 #include "core/document.h"
 #include "formats/file_io.h"
+#include "formats/png_codec.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -113,6 +114,32 @@ inline const char* projectDifference(const Document& loaded, const Document& rel
         loaded.rangeWidth != reloaded.rangeWidth || loaded.rangeHeight != reloaded.rangeHeight)
         return "range rectangle";
     return nullptr;
+}
+
+// A picture decoder given any bytes gives a picture or nothing, and a picture it gives
+// has the pixels its size says, each a 24-bit colour; encoded again, it decodes to the
+// same pixels. The round trip is left out for the largest pictures: encoding costs
+// more than decoding, and a smaller picture finds the same faults.
+template <typename Decode, typename Encode>
+void checkPictureRoundTrip(const uint8_t* data, size_t size, Decode decode, Encode encode) {
+    constexpr size_t kLargestRoundTrip = 256 * 1024;
+    constexpr uint32_t kLargestRgb = 0xFFFFFF;
+    const auto picture = decode(bytesOf(data, size));
+    if (!picture)
+        return;
+    require(!picture->empty() && picture->width <= kMaxPictureSide &&
+                picture->height <= kMaxPictureSide &&
+                picture->pixels.size() == size_t(picture->width) * size_t(picture->height),
+            "a decoded picture has the pixels its size says");
+    require(std::all_of(picture->pixels.begin(), picture->pixels.end(),
+                        [](uint32_t rgb) { return rgb <= kLargestRgb; }),
+            "every pixel is a 24-bit colour");
+    if (picture->pixels.size() > kLargestRoundTrip)
+        return;
+    const auto again = decode(encode(*picture));
+    require(again && again->width == picture->width && again->height == picture->height &&
+                again->pixels == picture->pixels,
+            "an encoded picture decodes to the same pixels");
 }
 
 } // namespace korvex::fuzz
