@@ -5,11 +5,7 @@
 #include <cstring>
 
 namespace korvex {
-namespace {
 
-// Sets n pixels to one colour: a few one by one, then doubling copies of what is
-// already written, which run at the speed of memcpy (a plain loop of 32-bit stores
-// does not).
 void fillPixels(QRgb* pixels, int n, QRgb colour) {
     constexpr int kSeed = 8;
     int filled = std::min(n, kSeed);
@@ -21,8 +17,6 @@ void fillPixels(QRgb* pixels, int n, QRgb colour) {
         filled += more;
     }
 }
-
-} // namespace
 
 Canvas::Canvas(QImage& image) {
     if (image.isNull() || image.depth() != 32)

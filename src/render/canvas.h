@@ -25,6 +25,11 @@ inline int64_t fromQRgb(QRgb rgb) {
     return int64_t(qRed(rgb)) | (int64_t(qGreen(rgb)) << 8) | (int64_t(qBlue(rgb)) << 16);
 }
 
+// Sets n pixels to one colour: a few one by one, then doubling copies of what is
+// already written, which run at the speed of memcpy (a plain loop of 32-bit stores
+// does not).
+void fillPixels(QRgb* pixels, int n, QRgb colour);
+
 class Canvas {
 public:
     explicit Canvas(QImage& image);

@@ -7,6 +7,9 @@
 #include "render/mask_drawing.h"
 #include "render/unused_glyph_marks.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace korvex {
 namespace {
 
@@ -42,6 +45,127 @@ bool glyphsCoverTheirCells(const Document& doc) {
     return doc.CurrentFont >= 1 && doc.CurrentFont <= kFontCount && !maskView(doc);
 }
 
+bool hasSize(const QImage& image, CanvasSize size) {
+    return image.format() == QImage::Format_RGB32 && image.width() == size.width &&
+           image.height() == size.height;
+}
+
+// The scanlines of an image, taken once so that writing them costs no check per row.
+class Scanlines {
+public:
+    explicit Scanlines(QImage& image)
+        : bits_(image.bits()), stride_(image.bytesPerLine()), width_(image.width()) {}
+    int width() const { return width_; }
+    QRgb* operator[](int y) const {
+        return reinterpret_cast<QRgb*>(bits_ + qsizetype(y) * stride_);
+    }
+    void fill(int y, int64_t colour) const { fillPixels((*this)[y], width_, toQRgb(colour)); }
+    // Copies scanline `from` to the `count` scanlines below it, whole rows at a
+    // time, which is as fast as memory takes them.
+    void repeat(int from, int count) const {
+        for (int y = from + 1; y <= from + count; ++y)
+            std::memcpy((*this)[y], (*this)[from], size_t(width_) * sizeof(QRgb));
+    }
+
+private:
+    uchar* bits_;
+    qsizetype stride_;
+    int width_;
+};
+
+// The font grid drawn whole a scanline at a time: the first scanline of each dot
+// row is written dot by dot with the grid's columns, then copied. Gives the pixels
+// of the step-by-step drawing for a valid CurrentFont at the canvas's own size.
+bool drawWholeFontGrid(const Document& doc, QImage& image) {
+    if (!hasSize(image, kFontCanvasSize) || doc.CurrentFont < 1 || doc.CurrentFont > kFontCount)
+        return false;
+    const Scanlines lines(image);
+    const int width = image.width(), height = image.height();
+    const auto colours = workingColours(doc);
+    const bool fourColour = doc.FourColourMode != 0;
+    constexpr int kCellStep = 17, kCellsPerRow = 32, kCellRows = 8, kDotSize = 2;
+    const DotPairPixels<kDotSize> pairs[2] = {
+        dotPairPixels<kDotSize>(colours.data(), false, fourColour),
+        dotPairPixels<kDotSize>(colours.data(), true, fourColour)};
+    const auto& glyphs = doc.FontPixels[doc.CurrentFont];
+    const QRgb black = toQRgb(kBlack), grey = toQRgb(kGrey48);
+    for (int cellRow = 0; cellRow < kCellRows; ++cellRow) {
+        const int top = kCellStep * cellRow;
+        const int firstCode =
+            cellRow < 4 ? kCellsPerRow * cellRow : 128 + kCellsPerRow * (cellRow - 4);
+        for (int dotRow = 0; dotRow < 8; ++dotRow) {
+            const int y = top + kDotSize * dotRow;
+            QRgb* line = lines[y];
+            for (int column = 0; column < kCellsPerRow; ++column) {
+                const int code = firstCode + column, x = kCellStep * column;
+                writeGlyphScanline(line + x, glyphs[code & 127], dotRow, pairs[code >= 128]);
+                if (x + 16 < width)
+                    line[x + 16] = black;
+            }
+            for (int column = 1; column < kCellsPerRow; ++column)
+                line[kCellStep * column] = grey;
+            lines.repeat(y, kDotSize - 1);
+            if (dotRow == 0 && cellRow > 0)
+                lines.fill(y, kGrey48);
+        }
+        if (top + 16 < height) {
+            QRgb* gap = lines[top + 16];
+            lines.fill(top + 16, kBlack);
+            for (int column = 1; column < kCellsPerRow; ++column)
+                gap[kCellStep * column] = grey;
+        }
+    }
+    if (doc.MarkUnusedGlyphs == 1)
+        drawUnusedGlyphMarks(doc, image);
+    return true;
+}
+
+// The set canvas drawn whole a scanline at a time, as the font grid: for a valid
+// CurrentFont outside the Mask view, where every cell is grey or a glyph.
+bool drawWholeSetCanvas(const Document& doc, QImage& image) {
+    if (!hasSize(image, kSetCanvasSize) || !glyphsCoverTheirCells(doc))
+        return false;
+    const Scanlines lines(image);
+    const int width = image.width();
+    const auto colours = workingColours(doc);
+    const bool fourColour = doc.FourColourMode != 0;
+    constexpr int kCellSize = 80, kDotSize = 10;
+    const DotPairPixels<kDotSize> pairs[2] = {
+        dotPairPixels<kDotSize>(colours.data(), false, fourColour),
+        dotPairPixels<kDotSize>(colours.data(), true, fourColour)};
+    const auto& glyphs = doc.FontPixels[doc.CurrentFont];
+    const int16_t* cells = setCells(doc, doc.CurrentSet);
+    const bool grid = doc.SetEditorGridOn == 1;
+    for (int setRow = 0; setRow < kSetRows; ++setRow) {
+        for (int dotRow = 0; dotRow < 8; ++dotRow) {
+            const int y = kCellSize * setRow + kDotSize * dotRow;
+            QRgb* line = lines[y];
+            for (int setColumn = 0; setColumn < kSetColumns; ++setColumn) {
+                const int16_t cell = cells ? cells[kSetColumns * setRow + setColumn] : -1;
+                QRgb* out = line + kCellSize * setColumn;
+                if (!holdsGlyph(cell)) {
+                    fillPixels(out, kCellSize, toQRgb(kGrey48));
+                    continue;
+                }
+                writeGlyphScanline(out, glyphs[cell & 127], dotRow, pairs[cell >= 128]);
+            }
+            if (grid)
+                for (int setColumn = 1; setColumn < kSetColumns; ++setColumn)
+                    line[kCellSize * setColumn] = toQRgb(kGrey64);
+            lines.repeat(y, kDotSize - 1);
+            if (!grid || y == 0)
+                continue;
+            if (y % kCellSize == 0) {
+                lines.fill(y, kGrey64);
+                continue;
+            }
+            for (int x = 0; x < width; x += kDotSize)
+                line[x] = toQRgb(x > 0 && x % kCellSize == 0 ? kGrey64 : kGrey112);
+        }
+    }
+    return true;
+}
+
 QImage blankImage(CanvasSize size) {
     QImage image(size.width, size.height, QImage::Format_RGB32);
     image.fill(Qt::black);
@@ -51,7 +175,8 @@ QImage blankImage(CanvasSize size) {
 } // namespace
 
 void drawFontGrid(const Document& doc, QImage& image) {
-    drawFontGrid(doc, image, image.rect());
+    if (!drawWholeFontGrid(doc, image))
+        drawFontGrid(doc, image, image.rect());
 }
 
 void drawFontGrid(const Document& doc, QImage& image, const QRect& area) {
@@ -125,7 +250,8 @@ QRect setCanvasCell(int cell) {
 }
 
 void drawSetCanvas(const Document& doc, QImage& image) {
-    drawSetCanvas(doc, image, image.rect());
+    if (!drawWholeSetCanvas(doc, image))
+        drawSetCanvas(doc, image, image.rect());
 }
 
 void drawSetCanvas(const Document& doc, QImage& image, const QRect& area) {
