@@ -120,13 +120,49 @@ bool drawWholeFontGrid(const Document& doc, QImage& image) {
     return true;
 }
 
+// The set canvas's grid over a whole drawing: grey dots every ten pixels on every
+// tenth scanline, then the lines between the cells over them.
+void drawSetCanvasGrid(const Scanlines& lines) {
+    constexpr int kCellSize = 80, kDotSpacing = 10;
+    const int width = lines.width();
+    for (int y = kDotSpacing; y < kSetCanvasSize.height; y += kDotSpacing)
+        for (int x = 0; x < width; x += kDotSpacing)
+            lines[y][x] = toQRgb(kGrey112);
+    for (int y = 0; y < kSetCanvasSize.height; ++y) {
+        if (y > 0 && y % kCellSize == 0) {
+            lines.fill(y, kGrey64);
+            continue;
+        }
+        for (int x = kCellSize; x < width; x += kCellSize)
+            lines[y][x] = toQRgb(kGrey64);
+    }
+}
+
+// The Mask view of the set canvas drawn whole, for a valid CurrentFont.
+bool drawWholeMaskSetCanvas(const Document& doc, QImage& image) {
+    if (!hasSize(image, kSetCanvasSize))
+        return false;
+    int16_t codes[kSetCells];
+    const int16_t* cells = setCells(doc, doc.CurrentSet);
+    for (int k = 0; k < kSetCells; ++k)
+        codes[k] = cells ? cells[k] : int16_t(-1);
+    constexpr int kDotWidth = 20, kDotHeight = 10;
+    if (!drawMaskGlyphGrid(doc, image, codes, kSetColumns, kSetRows, kDotWidth, kDotHeight,
+                           kGrey48))
+        return false;
+    if (doc.SetEditorGridOn == 1)
+        drawSetCanvasGrid(Scanlines(image));
+    return true;
+}
+
 // The set canvas drawn whole a scanline at a time, as the font grid: for a valid
-// CurrentFont outside the Mask view, where every cell is grey or a glyph.
+// CurrentFont, where every cell is grey or a glyph.
 bool drawWholeSetCanvas(const Document& doc, QImage& image) {
+    if (maskView(doc))
+        return drawWholeMaskSetCanvas(doc, image);
     if (!hasSize(image, kSetCanvasSize) || !glyphsCoverTheirCells(doc))
         return false;
     const Scanlines lines(image);
-    const int width = image.width();
     const auto colours = workingColours(doc);
     const bool fourColour = doc.FourColourMode != 0;
     constexpr int kCellSize = 80, kDotSize = 10;
@@ -135,7 +171,6 @@ bool drawWholeSetCanvas(const Document& doc, QImage& image) {
         dotPairPixels<kDotSize>(colours.data(), true, fourColour)};
     const auto& glyphs = doc.FontPixels[doc.CurrentFont];
     const int16_t* cells = setCells(doc, doc.CurrentSet);
-    const bool grid = doc.SetEditorGridOn == 1;
     for (int setRow = 0; setRow < kSetRows; ++setRow) {
         for (int dotRow = 0; dotRow < 8; ++dotRow) {
             const int y = kCellSize * setRow + kDotSize * dotRow;
@@ -149,21 +184,19 @@ bool drawWholeSetCanvas(const Document& doc, QImage& image) {
                 }
                 writeGlyphScanline(out, glyphs[cell & 127], dotRow, pairs[cell >= 128]);
             }
-            if (grid)
-                for (int setColumn = 1; setColumn < kSetColumns; ++setColumn)
-                    line[kCellSize * setColumn] = toQRgb(kGrey64);
             lines.repeat(y, kDotSize - 1);
-            if (!grid || y == 0)
-                continue;
-            if (y % kCellSize == 0) {
-                lines.fill(y, kGrey64);
-                continue;
-            }
-            for (int x = 0; x < width; x += kDotSize)
-                line[x] = toQRgb(x > 0 && x % kCellSize == 0 ? kGrey64 : kGrey112);
         }
     }
+    if (doc.SetEditorGridOn == 1)
+        drawSetCanvasGrid(lines);
     return true;
+}
+
+// The grey dots at the inner corners of the magnified editor's dots.
+void drawEditorCornerDots(Canvas& canvas) {
+    for (int i = 1; i <= 7; ++i)
+        for (int j = 0; j <= 7; ++j)
+            canvas.setPixel(30 * j, 30 * i, kGrey64);
 }
 
 QImage blankImage(CanvasSize size) {
@@ -211,6 +244,16 @@ QRect fontGridCell(int64_t code) {
 }
 
 void drawGlyphEditor(const Document& doc, QImage& image) {
+    if (maskView(doc) && hasSize(image, kEditorCanvasSize)) {
+        const int16_t code[1] = {
+            int16_t(glyphOfCode(doc.CurrentGlyph) >= 0 ? doc.CurrentGlyph : -1)};
+        constexpr int kDotWidth = 60, kDotHeight = 30;
+        if (drawMaskGlyphGrid(doc, image, code, 1, 1, kDotWidth, kDotHeight, kBlack)) {
+            Canvas canvas(image);
+            drawEditorCornerDots(canvas);
+            return;
+        }
+    }
     Canvas canvas(image);
     if (glyphOfCode(doc.CurrentGlyph) < 0 || !glyphsCoverTheirCells(doc))
         canvas.fillRect(0, 0, 240, 240, kBlack);
@@ -222,9 +265,7 @@ void drawGlyphEditor(const Document& doc, QImage& image) {
             drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), doc.CurrentGlyph, 0, 0, 30);
         }
     }
-    for (int i = 1; i <= 7; ++i)
-        for (int j = 0; j <= 7; ++j)
-            canvas.setPixel(30 * j, 30 * i, kGrey64);
+    drawEditorCornerDots(canvas);
 }
 
 void drawGlyphPreview(const Document& doc, QImage& image) {

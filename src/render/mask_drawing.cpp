@@ -4,6 +4,11 @@
 #include "core/glyph_code.h"
 #include "render/glyph_drawing.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
 namespace korvex {
 namespace {
 
@@ -53,6 +58,185 @@ void drawMaskGlyph(const Document& doc, Canvas& canvas, int64_t code, int x, int
         }
     }
     canvas.setAlpha(savedAlpha);
+}
+
+namespace {
+
+QRgb blendRgb(QRgb src, QRgb dst, int alpha) {
+    const int keep = 255 - alpha;
+    return qRgb((qRed(src) * alpha + qRed(dst) * keep) / 255,
+                (qGreen(src) * alpha + qGreen(dst) * keep) / 255,
+                (qBlue(src) * alpha + qBlue(dst) * keep) / 255);
+}
+
+// One dot of the grid: whether its cell holds a glyph, the rule of that glyph, and
+// the pair values of the current font and of the next font's layer.
+struct MaskDot {
+    bool glyph = false;
+    bool inverse = false;
+    uint8_t value = 0, below = 0;
+};
+
+// The colours a dot can end up in, for one rule. The layer's fill and the
+// background are blended over black, or over the grey of a crossing line that
+// reached the pixel from a dot drawn before.
+struct MaskColours {
+    QRgb opaque[4];    // value 1..3
+    QRgb overBlack[4]; // value 0, by the layer's pair value
+    QRgb overCross[4]; // value 0 over a neighbour's crossing line, by layer value
+    QRgb onCross;      // value 0 on its own crossing line
+};
+
+MaskColours maskColours(const std::array<int64_t, 7>& colours, bool inverse, bool hasLayer) {
+    MaskColours out{};
+    const QRgb black = toQRgb(0), cross = toQRgb(kGrey170);
+    const QRgb background = toQRgb(colours[size_t(fourColourRegister(0, inverse))]);
+    for (int v = 0; v < 4; ++v) {
+        const QRgb colour = toQRgb(colours[size_t(fourColourRegister(v, inverse))]);
+        out.opaque[v] = colour;
+        const QRgb layer = blendRgb(colour, black, kLayerAlpha);
+        out.overBlack[v] = blendRgb(background, hasLayer ? layer : black, kBackgroundAlpha);
+        out.overCross[v] =
+            blendRgb(background, blendRgb(colour, cross, kLayerAlpha), kBackgroundAlpha);
+    }
+    out.onCross = blendRgb(background, cross, kBackgroundAlpha);
+    return out;
+}
+
+// Where the two crossing lines of a dot of w x h fall, drawn once with the
+// canvas's own line so they match it: the pixels inside the dot scanline by
+// scanline, and whether the pixels they reach outside it are the ones the grid
+// drawing expects, three corners and the pixel before the lower right one.
+struct Crossing {
+    int width = 0, height = 0;
+    std::vector<std::vector<int>> inside;
+    bool firstOnLine = false, lastOnLine = false, reachesExpected = false;
+};
+
+Crossing crossingOf(int w, int h) {
+    QImage scratch(w + 1, h + 1, QImage::Format_RGB32);
+    scratch.fill(Qt::black);
+    Canvas canvas(scratch);
+    canvas.line(0, 0, w, h, kGrey170);
+    canvas.line(0, h, w, 0, kGrey170);
+    Crossing crossing{w, h, std::vector<std::vector<int>>(size_t(h)), false, false, true};
+    for (int y = 0; y <= h; ++y)
+        for (int x = 0; x <= w; ++x) {
+            if (canvas.pixel(x, y) != kGrey170)
+                continue;
+            if (x < w && y < h)
+                crossing.inside[size_t(y)].push_back(x);
+            else if (!((y == h && (x == 0 || x == w - 1 || x == w)) || (x == w && y == 0)))
+                crossing.reachesExpected = false;
+        }
+    const auto& top = crossing.inside[0];
+    crossing.firstOnLine = std::find(top.begin(), top.end(), 0) != top.end();
+    crossing.lastOnLine = std::find(top.begin(), top.end(), w - 1) != top.end();
+    return crossing;
+}
+
+} // namespace
+
+bool drawMaskGlyphGrid(const Document& doc, QImage& image, const int16_t* codes, int cellColumns,
+                       int cellRows, int dotWidth, int dotHeight, int64_t emptyColour) {
+    const int64_t font = doc.CurrentFont;
+    const int columns = 4 * cellColumns, rows = 8 * cellRows;
+    if (font < 1 || font > kFontCount || image.format() != QImage::Format_RGB32 || dotWidth < 2 ||
+        dotHeight < 1 || image.width() != columns * dotWidth || image.height() != rows * dotHeight)
+        return false;
+    const bool hasLayer = font + 1 < kFontCount;
+    const auto& current = doc.FontPixels[font];
+    const auto& next = doc.FontPixels[hasLayer ? font + 1 : font];
+
+    std::vector<MaskDot> dots(size_t(columns) * size_t(rows));
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+            const int16_t code = codes[(row / 8) * cellColumns + column / 4];
+            const int glyph = glyphOfCode(code);
+            MaskDot& dot = dots[size_t(row) * size_t(columns) + size_t(column)];
+            if (glyph < 0)
+                continue;
+            dot.glyph = true;
+            dot.inverse = isInverseCode(code);
+            dot.value = uint8_t(pairValue(current[glyph], 2 * (column % 4), row % 8));
+            dot.below = hasLayer ? uint8_t(pairValue(next[glyph], 2 * (column % 4), row % 8)) : 0;
+        }
+    const auto colours = workingColours(doc);
+    const MaskColours byRule[2] = {maskColours(colours, false, hasLayer),
+                                   maskColours(colours, true, hasLayer)};
+    const QRgb empty = toQRgb(emptyColour), cross = toQRgb(kGrey170);
+    auto dotAt = [&](int column, int row) -> const MaskDot& {
+        return dots[size_t(row) * size_t(columns) + size_t(column)];
+    };
+    // Whether a dot draws its crossing lines, which also reach one pixel past it.
+    auto crosses = [&](int column, int row) {
+        if (column < 0 || row < 0)
+            return false;
+        const MaskDot& dot = dotAt(column, row);
+        return dot.glyph && dot.below != 0;
+    };
+
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    auto line = [&](int y) { return reinterpret_cast<QRgb*>(bits + qsizetype(y) * stride); };
+    const size_t rowBytes = size_t(image.width()) * sizeof(QRgb);
+    static thread_local Crossing crossing;
+    if (crossing.width != dotWidth || crossing.height != dotHeight)
+        crossing = crossingOf(dotWidth, dotHeight);
+    if (!crossing.reachesExpected)
+        return false;
+
+    for (int row = 0; row < rows; ++row) {
+        const int top = row * dotHeight;
+        // Every dot in its one colour, then the scanline copied down the dot row.
+        QRgb* first = line(top);
+        for (int column = 0; column < columns; ++column) {
+            const MaskDot& dot = dotAt(column, row);
+            const MaskColours& c = byRule[dot.inverse];
+            const QRgb colour = !dot.glyph       ? empty
+                                : dot.value != 0 ? c.opaque[dot.value]
+                                                 : c.overBlack[dot.below];
+            fillPixels(first + column * dotWidth, dotWidth, colour);
+        }
+        for (int y = top + 1; y < top + dotHeight; ++y)
+            std::memcpy(line(y), first, rowBytes);
+        // A background dot shows its own crossing lines.
+        for (int column = 0; column < columns; ++column) {
+            const MaskDot& dot = dotAt(column, row);
+            if (!dot.glyph || dot.value != 0 || dot.below == 0)
+                continue;
+            const QRgb onCross = byRule[dot.inverse].onCross;
+            for (int y = 0; y < dotHeight; ++y) {
+                QRgb* out = line(top + y) + column * dotWidth;
+                for (int x : crossing.inside[size_t(y)])
+                    out[x] = onCross;
+            }
+        }
+        // The two pixels of a dot's top scanline that the crossing lines of the dots
+        // above and to the left reach: its first pixel (from the dots up-left, up and
+        // left) and its last (from the dot above).
+        for (int column = 0; column < columns; ++column) {
+            const MaskDot& dot = dotAt(column, row);
+            const bool crossedFirst = crosses(column - 1, row - 1) || crosses(column, row - 1) ||
+                                      crosses(column - 1, row);
+            const bool crossedLast = crosses(column, row - 1);
+            QRgb* out = first + column * dotWidth;
+            auto finish = [&](QRgb& pixel, bool crossed, bool onOwnCross) {
+                if (!dot.glyph) {
+                    if (crossed)
+                        pixel = cross;
+                    return;
+                }
+                if (dot.value != 0 || !crossed)
+                    return;
+                const MaskColours& c = byRule[dot.inverse];
+                pixel = onOwnCross ? c.onCross : c.overCross[dot.below];
+            };
+            finish(out[0], crossedFirst, dot.below != 0 && crossing.firstOnLine);
+            finish(out[dotWidth - 1], crossedLast, dot.below != 0 && crossing.lastOnLine);
+        }
+    }
+    return true;
 }
 
 } // namespace korvex

@@ -17,3 +17,17 @@ void drawMaskGlyph(const Document& doc, Canvas& canvas, int64_t code, int x, int
                    int dotHeight);
 
 } // namespace korvex
+
+namespace korvex {
+
+// A grid of cells in the Mask view drawn whole, a scanline at a time, with exactly
+// the pixels drawMaskGlyph gives cell by cell in reading order over a black image
+// whose cells without a glyph were first filled with `emptyColour`. `codes` holds
+// cellColumns x cellRows codes in reading order; a code outside 0..255 is an empty
+// cell. The image must be RGB32 of exactly the grid's size (4 dots of dotWidth
+// across a cell, 8 of dotHeight down) and CurrentFont 1..10; otherwise nothing is
+// drawn and the answer is false.
+bool drawMaskGlyphGrid(const Document& doc, QImage& image, const int16_t* codes, int cellColumns,
+                       int cellRows, int dotWidth, int dotHeight, int64_t emptyColour);
+
+} // namespace korvex

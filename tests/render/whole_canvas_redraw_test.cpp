@@ -1,8 +1,10 @@
 // A whole-canvas redraw, which writes a scanline at a time, gives exactly the pixels
 // of drawing the canvas step by step over its whole area, whatever the document.
 
+#include "core/glyph_places.h"
 #include "random_document.h"
 #include "render/main_canvases.h"
+#include "render/mask_drawing.h"
 #include "render_test_helpers.h"
 #include "test_document.h"
 
@@ -29,6 +31,22 @@ std::vector<WholeCanvas> wholeCanvases() {
          [](const Document& d, QImage& i, const QRect& a) { drawFontGrid(d, i, a); }},
         {"set canvas", kSetCanvasSize, [](const Document& d, QImage& i) { drawSetCanvas(d, i); },
          [](const Document& d, QImage& i, const QRect& a) { drawSetCanvas(d, i, a); }},
+        {"glyph editor", kEditorCanvasSize,
+         [](const Document& d, QImage& i) { drawGlyphEditor(d, i); },
+         [](const Document& d, QImage& i, const QRect&) {
+             // Outside the Mask view the editor has one way of drawing.
+             if (!maskViewShown(d)) {
+                 drawGlyphEditor(d, i);
+                 return;
+             }
+             // The Mask view step by step, one dot after another.
+             Canvas canvas(i);
+             canvas.fillRect(0, 0, i.width(), i.height(), kBlack);
+             drawMaskGlyph(d, canvas, d.CurrentGlyph, 0, 0, 60, 30);
+             for (int row = 1; row <= 7; ++row)
+                 for (int column = 0; column <= 7; ++column)
+                     canvas.setPixel(30 * column, 30 * row, kGrey64);
+         }},
     };
 }
 
@@ -39,6 +57,8 @@ void addOddities(Document& doc, std::mt19937& random, int trial) {
         doc.FontPixels[doc.CurrentFont >= 1 && doc.CurrentFont <= kFontCount ? doc.CurrentFont : 1]
                       [random() % 6][random() % 8][random() % 8] = uint8_t(2 + random() % 254);
     doc.MarkUnusedGlyphs = trial % 3 == 0 ? 1 : 0;
+    const int64_t glyphs[] = {0, 5, 133, 255, -1, 300};
+    doc.CurrentGlyph = glyphs[random() % 6];
     if (trial % 7 == 3)
         doc.CurrentSet = trial % 2 ? 0 : kSetCount + 1;
     if (trial % 11 == 5)
@@ -47,7 +67,7 @@ void addOddities(Document& doc, std::mt19937& random, int trial) {
 
 TEST(WholeCanvasRedraw, EqualsTheStepByStepDrawingOfTheWholeArea) {
     std::mt19937 random(2024);
-    for (int trial = 0; trial < 80; ++trial) {
+    for (int trial = 0; trial < 120; ++trial) {
         auto doc = freshDocument();
         randomiseDocument(*doc, random);
         addOddities(*doc, random, trial);
