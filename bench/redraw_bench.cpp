@@ -95,7 +95,8 @@ void BM_MemsetBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_MemsetBaseline)->Unit(benchmark::kMicrosecond);
 
-// What the main window redraws after a paint event: the cells that show the glyph.
+// What the main window redraws after a paint event: the dots that show the painted
+// pixel, and the glyph preview whole.
 void redrawGlyphChange(const Document& doc, MainCanvasImages& images, GlyphRef changed) {
     for (const QRect& area : fontGridAreasShowing(doc, changed))
         drawFontGrid(doc, images.font, area);
@@ -103,8 +104,8 @@ void redrawGlyphChange(const Document& doc, MainCanvasImages& images, GlyphRef c
         drawSetPreview(doc, images.setPreview, area);
     for (const QRect& area : setCanvasAreasShowing(doc, changed))
         drawSetCanvas(doc, images.set, area);
-    if (glyphEditorShows(doc, changed))
-        drawGlyphEditor(doc, images.editor);
+    for (const QRect& area : glyphEditorAreasShowing(doc, changed))
+        drawGlyphEditor(doc, images.editor, area);
     if (glyphPreviewShows(doc, changed))
         drawGlyphPreview(doc, images.glyphPreview);
 }
@@ -124,7 +125,7 @@ void paintEvent(benchmark::State& state, Mode mode) {
     for (auto _ : state) {
         paintSetPixel(*doc, doc->CurrentGlyph, 3, 4, button);
         button = 3 - button;
-        redrawGlyphChange(*doc, images, glyphOfCurrentFont(*doc, doc->CurrentGlyph));
+        redrawGlyphChange(*doc, images, pixelOfCurrentFont(*doc, doc->CurrentGlyph, 3, 4));
         benchmark::DoNotOptimize(images.set.constBits());
     }
 }

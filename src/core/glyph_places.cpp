@@ -10,6 +10,13 @@ GlyphRef glyphOfCurrentFont(const Document& doc, int64_t code) {
     return ref.valid() ? ref : GlyphRef{};
 }
 
+GlyphRef pixelOfCurrentFont(const Document& doc, int64_t code, int column, int row) {
+    GlyphRef ref = glyphOfCurrentFont(doc, code);
+    if (ref.valid() && column >= 0 && column <= 7 && row >= 0 && row <= 7)
+        ref.pixels = {column, column, row, row};
+    return ref;
+}
+
 bool codeShowsGlyph(const Document& doc, int64_t code, GlyphRef changed, bool maskLayer) {
     if (!changed.valid() || glyphOfCode(code) != changed.glyph)
         return false;

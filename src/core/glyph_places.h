@@ -10,10 +10,21 @@
 
 namespace korvex {
 
+// The pixels of a glyph that changed: columns and rows 0..7, ends included.
+struct GlyphPixelSpan {
+    int firstColumn = 0, lastColumn = 7, firstRow = 0, lastRow = 7;
+};
+
 // One glyph slot (0..127) of one font (1..10). Codes g and g + 128 both show it.
+// `pixels` narrows a change to some of its pixels; by default all of them.
 struct GlyphRef {
+    GlyphRef() = default;
+    GlyphRef(int64_t glyphFont, int glyphSlot, GlyphPixelSpan changedPixels = {})
+        : font(glyphFont), glyph(glyphSlot), pixels(changedPixels) {}
+
     int64_t font = 0;
     int glyph = -1;
+    GlyphPixelSpan pixels;
     bool valid() const {
         return font >= 1 && font <= kFontCount && glyph >= 0 && glyph < kGlyphCount;
     }
@@ -22,6 +33,8 @@ struct GlyphRef {
 // The glyph that painting `code` in CurrentFont changes (invalid for a code outside
 // 0..255 or a bad CurrentFont).
 GlyphRef glyphOfCurrentFont(const Document& doc, int64_t code);
+// The same, for a change to pixel (column, row) alone.
+GlyphRef pixelOfCurrentFont(const Document& doc, int64_t code, int column, int row);
 
 // Whether a cell holding `code`, drawn from CurrentFont, shows `changed`. With
 // `maskLayer`, the cell also shows the same glyph of the next font (the Mask view,

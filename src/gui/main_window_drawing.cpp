@@ -94,8 +94,9 @@ void MainWindow::redrawGlyphChange(GlyphRef changed) {
     SetCanvas->redrawAreas(
         setCanvasAreasShowing(doc_, changed),
         [this](QImage& image, const QRect& area) { korvex::drawSetCanvas(doc_, image, area); });
-    if (glyphEditorShows(doc_, changed))
-        drawGlyphEditor();
+    EditorCanvas->redrawAreas(
+        glyphEditorAreasShowing(doc_, changed),
+        [this](QImage& image, const QRect& area) { korvex::drawGlyphEditor(doc_, image, area); });
     if (glyphPreviewShows(doc_, changed))
         drawGlyphPreview();
     if (doc_.SetsViewerOpen == 1 && setsViewerGlyphRedraw)

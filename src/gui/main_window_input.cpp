@@ -141,7 +141,8 @@ void MainWindow::setCanvasEvent(const MainEvent& e) {
         if (doc_.DrawOnSet == 1 && pixelArea != -1 && doc_.CurrentGlyph != -1) {
             const HitArea& a = doc_.HitAreas[pixelArea];
             if (paintSetPixel(doc_, doc_.CurrentGlyph, int(a.column), int(a.row), button))
-                redrawGlyphChange(glyphOfCurrentFont(doc_, doc_.CurrentGlyph));
+                redrawGlyphChange(
+                    pixelOfCurrentFont(doc_, doc_.CurrentGlyph, int(a.column), int(a.row)));
         }
     }
     setStatusField(0, "Char Set: NONE");
@@ -158,8 +159,11 @@ void MainWindow::editorCanvasEvent(const MainEvent& e) {
         return;
     const int64_t area = findHitArea(doc_, kEditorAreas, 563, e.x, e.y);
     if (area != -1 && glyphOfCode(doc_.CurrentGlyph) >= 0) {
-        if (paintPixel(doc_, button, area))
-            redrawGlyphChange(glyphOfCurrentFont(doc_, doc_.CurrentGlyph));
+        if (paintPixel(doc_, button, area)) {
+            const HitArea& painted = doc_.HitAreas[area];
+            redrawGlyphChange(
+                pixelOfCurrentFont(doc_, doc_.CurrentGlyph, int(painted.column), int(painted.row)));
+        }
     }
 }
 

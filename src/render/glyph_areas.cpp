@@ -1,28 +1,57 @@
 #include "render/glyph_areas.h"
 
+#include "render/canvas_sizes.h"
 #include "render/main_canvases.h"
 #include "render/multi_font_view_drawing.h"
 #include "render/view_editor_drawing.h"
 
 namespace korvex {
+namespace {
+
+bool wholeGlyph(const GlyphPixelSpan& span) {
+    return span.firstColumn <= 0 && span.lastColumn >= 7 && span.firstRow <= 0 && span.lastRow >= 7;
+}
+
+// The part of a glyph's cell that shows the changed pixels, whose top left dot
+// is at the cell's corner. Columns widen to whole pairs (a four-colour dot);
+// `reach` adds the pixels right of and below the dots that the Mask view's
+// crossing lines reach.
+QRect changedDots(const QRect& cell, int dotSize, const GlyphPixelSpan& span, int reach) {
+    if (wholeGlyph(span))
+        return cell;
+    const int left = span.firstColumn & ~1, right = span.lastColumn | 1;
+    return {cell.x() + left * dotSize, cell.y() + span.firstRow * dotSize,
+            (right - left + 1) * dotSize + reach,
+            (span.lastRow - span.firstRow + 1) * dotSize + reach};
+}
+
+constexpr int kSmallDot = 2, kSetCanvasDot = 10, kEditorDot = 30;
+
+int crossingReach(const Document& doc) {
+    return maskViewShown(doc) ? 1 : 0;
+}
+
+} // namespace
 
 std::vector<QRect> fontGridAreasShowing(const Document& doc, GlyphRef changed) {
     if (!changed.valid() || changed.font != doc.CurrentFont)
         return {};
-    return {fontGridCell(changed.glyph), fontGridCell(changed.glyph + 128)};
+    return {changedDots(fontGridCell(changed.glyph), kSmallDot, changed.pixels, 0),
+            changedDots(fontGridCell(changed.glyph + 128), kSmallDot, changed.pixels, 0)};
 }
 
 std::vector<QRect> setCanvasAreasShowing(const Document& doc, GlyphRef changed) {
     std::vector<QRect> areas;
     for (int cell : setCellsShowing(doc, doc.CurrentSet, changed, maskViewShown(doc)))
-        areas.push_back(setCanvasCell(cell));
+        areas.push_back(
+            changedDots(setCanvasCell(cell), kSetCanvasDot, changed.pixels, crossingReach(doc)));
     return areas;
 }
 
 std::vector<QRect> setPreviewAreasShowing(const Document& doc, GlyphRef changed) {
     std::vector<QRect> areas;
     for (int cell : setCellsShowing(doc, doc.CurrentSet, changed, false))
-        areas.push_back(setPreviewCell(cell));
+        areas.push_back(changedDots(setPreviewCell(cell), kSmallDot, changed.pixels, 0));
     return areas;
 }
 
@@ -55,6 +84,13 @@ std::vector<QRect> viewEditorAreasShowing(const Document& doc, GlyphRef changed)
 
 bool glyphEditorShows(const Document& doc, GlyphRef changed) {
     return codeShowsGlyph(doc, doc.CurrentGlyph, changed, maskViewShown(doc));
+}
+
+std::vector<QRect> glyphEditorAreasShowing(const Document& doc, GlyphRef changed) {
+    if (!glyphEditorShows(doc, changed))
+        return {};
+    const QRect editor(0, 0, kEditorCanvasSize.width, kEditorCanvasSize.height);
+    return {changedDots(editor, kEditorDot, changed.pixels, crossingReach(doc))};
 }
 
 bool glyphPreviewShows(const Document& doc, GlyphRef changed) {

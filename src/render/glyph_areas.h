@@ -1,7 +1,8 @@
 #pragma once
 // The areas of each canvas that show one glyph, where a change to that glyph has
-// to be redrawn. Each area is to be redrawn with the canvas's drawing function for
-// an area, which gives there exactly the pixels of a whole redraw.
+// to be redrawn: in the main window's canvases only the dots that show the
+// changed pixels, in the other windows whole cells. Each area is to be redrawn with the canvas's
+// drawing function for an area, which gives there exactly the pixels of a whole redraw.
 
 #include "core/document.h"
 #include "core/glyph_places.h"
@@ -20,8 +21,10 @@ std::vector<QRect> multiFontViewAreasShowing(const Document& doc, GlyphRef chang
 std::vector<QRect> viewEditorAreasShowing(const Document& doc, GlyphRef changed);
 
 // Whether the magnified editor (CurrentGlyph) or the glyph preview (PickedGlyph)
-// shows the glyph; each is redrawn whole.
+// shows the glyph; the preview is redrawn whole, the editor where it shows the
+// changed pixels.
 bool glyphEditorShows(const Document& doc, GlyphRef changed);
+std::vector<QRect> glyphEditorAreasShowing(const Document& doc, GlyphRef changed);
 bool glyphPreviewShows(const Document& doc, GlyphRef changed);
 
 // Many areas (a screen full of one glyph) cost more to redraw one by one than

@@ -254,7 +254,11 @@ void drawGlyphEditor(const Document& doc, QImage& image) {
             return;
         }
     }
-    Canvas canvas(image);
+    drawGlyphEditor(doc, image, image.rect());
+}
+
+void drawGlyphEditor(const Document& doc, QImage& image, const QRect& area) {
+    Canvas canvas(image, area);
     if (glyphOfCode(doc.CurrentGlyph) < 0 || !glyphsCoverTheirCells(doc))
         canvas.fillRect(0, 0, 240, 240, kBlack);
     if (glyphOfCode(doc.CurrentGlyph) >= 0) {
@@ -313,9 +317,13 @@ void drawSetCanvas(const Document& doc, QImage& image, const QRect& area) {
     }
     if (doc.SetEditorGridOn != 1)
         return;
-    for (int k = 1; k <= 39; ++k)
+    for (int k = 1; k <= 39; ++k) {
+        if (!canvas.touches(0, 10 * k, 400, 1))
+            continue;
         for (int l = 0; l <= 39; ++l)
-            canvas.setPixel(10 * l, 10 * k, kGrey112);
+            if (canvas.touches(10 * l, 10 * k, 1, 1))
+                canvas.setPixel(10 * l, 10 * k, kGrey112);
+    }
     for (int k = 1; k <= 4; ++k) {
         canvas.fillRect(0, 80 * k, 400, 1, kGrey64);
         canvas.fillRect(80 * k, 0, 1, 400, kGrey64);

@@ -20,6 +20,7 @@ void drawFontGrid(const Document& doc, QImage& image, const QRect& area);
 QRect fontGridCell(int64_t code);
 // CurrentGlyph at 30 x 30 dots (mask view in four-colour "Mask"), with corner dots.
 void drawGlyphEditor(const Document& doc, QImage& image);
+void drawGlyphEditor(const Document& doc, QImage& image, const QRect& area);
 // PickedGlyph at 8 x 8 dots.
 void drawGlyphPreview(const Document& doc, QImage& image);
 // The 25 cells of CurrentSet at 10 x 10 dots, empty cells grey, optional grid.

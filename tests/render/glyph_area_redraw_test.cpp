@@ -38,6 +38,9 @@ std::vector<AreaCanvas> areaCanvases() {
         {"set canvas", kSetCanvasSize,
          [](const Document& d, QImage& i, const QRect& a) { drawSetCanvas(d, i, a); },
          setCanvasAreasShowing},
+        {"glyph editor", kEditorCanvasSize,
+         [](const Document& d, QImage& i, const QRect& a) { drawGlyphEditor(d, i, a); },
+         glyphEditorAreasShowing},
         {"set preview", kSetPreviewCanvasSize,
          [](const Document& d, QImage& i, const QRect& a) { drawSetPreview(d, i, a); },
          setPreviewAreasShowing},
@@ -77,6 +80,56 @@ TEST(GlyphAreaRedraw, RedrawingTheAreasOfAChangedGlyphEqualsAWholeRedraw) {
             ASSERT_EQ(partial, whole) << canvas.name << " trial " << trial;
         }
     }
+}
+
+TEST(GlyphAreaRedraw, RedrawingTheDotsOfOnePaintedPixelEqualsAWholeRedraw) {
+    std::mt19937 random(4242);
+    for (int trial = 0; trial < 80; ++trial) {
+        auto doc = freshDocument();
+        randomiseDocument(*doc, random);
+        // Paint where the editor and the set canvas show the glyph, often in the
+        // Mask view, where a dot's crossing lines reach into its neighbours.
+        if (trial % 2 == 0) {
+            doc->FourColourMode = 1;
+            doc->SetViewMode = 2;
+        }
+        const int64_t code = doc->Sets[doc->CurrentSet][random() % kSetCells];
+        doc->CurrentGlyph = code;
+        const int column = int(random() % 8), row = int(random() % 8);
+        const GlyphRef painted = pixelOfCurrentFont(*doc, code, column, row);
+        if (!painted.valid())
+            continue;
+        for (const AreaCanvas& canvas : areaCanvases()) {
+            QImage partial = blankImage(canvas.size);
+            canvas.draw(*doc, partial, partial.rect());
+            auto& pixel = doc->FontPixels[painted.font][painted.glyph][column][row];
+            pixel ^= 1;
+            for (const QRect& area : canvas.areas(*doc, painted))
+                canvas.draw(*doc, partial, area);
+            QImage whole = blankImage(canvas.size);
+            canvas.draw(*doc, whole, whole.rect());
+            pixel ^= 1;
+            ASSERT_EQ(partial, whole)
+                << canvas.name << " trial " << trial << " pixel " << column << "," << row;
+        }
+    }
+}
+
+TEST(GlyphAreaRedraw, AnAreaForOnePixelCoversOnlyItsDot) {
+    auto doc = freshDocument();
+    doc->CurrentFont = 2;
+    doc->CurrentGlyph = 7;
+    doc->Sets[doc->CurrentSet][6] = 7;
+    const GlyphRef painted = pixelOfCurrentFont(*doc, 7, 3, 5);
+    // Two-colour: the pair of dots holding the pixel, which a four-colour dot spans.
+    EXPECT_EQ(glyphEditorAreasShowing(*doc, painted), (std::vector<QRect>{QRect(60, 150, 60, 30)}));
+    EXPECT_EQ(fontGridAreasShowing(*doc, painted),
+              (std::vector<QRect>{QRect(17 * 7 + 4, 10, 4, 2), QRect(17 * 7 + 4, 68 + 10, 4, 2)}));
+    // The Mask view reaches one pixel further right and down.
+    doc->FourColourMode = 1;
+    doc->SetViewMode = 2;
+    EXPECT_EQ(setCanvasAreasShowing(*doc, painted),
+              (std::vector<QRect>{QRect(80 + 20, 80 + 50, 21, 11)}));
 }
 
 TEST(GlyphAreaRedraw, EditorAndPreviewAreRedrawnWhenTheyShowTheGlyph) {

@@ -1,10 +1,8 @@
 // A whole-canvas redraw, which writes a scanline at a time, gives exactly the pixels
 // of drawing the canvas step by step over its whole area, whatever the document.
 
-#include "core/glyph_places.h"
 #include "random_document.h"
 #include "render/main_canvases.h"
-#include "render/mask_drawing.h"
 #include "render_test_helpers.h"
 #include "test_document.h"
 
@@ -33,20 +31,7 @@ std::vector<WholeCanvas> wholeCanvases() {
          [](const Document& d, QImage& i, const QRect& a) { drawSetCanvas(d, i, a); }},
         {"glyph editor", kEditorCanvasSize,
          [](const Document& d, QImage& i) { drawGlyphEditor(d, i); },
-         [](const Document& d, QImage& i, const QRect&) {
-             // Outside the Mask view the editor has one way of drawing.
-             if (!maskViewShown(d)) {
-                 drawGlyphEditor(d, i);
-                 return;
-             }
-             // The Mask view step by step, one dot after another.
-             Canvas canvas(i);
-             canvas.fillRect(0, 0, i.width(), i.height(), kBlack);
-             drawMaskGlyph(d, canvas, d.CurrentGlyph, 0, 0, 60, 30);
-             for (int row = 1; row <= 7; ++row)
-                 for (int column = 0; column <= 7; ++column)
-                     canvas.setPixel(30 * column, 30 * row, kGrey64);
-         }},
+         [](const Document& d, QImage& i, const QRect& a) { drawGlyphEditor(d, i, a); }},
     };
 }
 
