@@ -143,10 +143,10 @@ void Canvas::line(int x0, int y0, int x1, int y1, int64_t colour) {
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
     for (;;) {
-        if (direct)
+        if (direct || (alpha_ == 255 && opaqueInside(x0, y0, 1, 1)))
             row(y0)[x0] = src;
-        else
-            setPixel(x0, y0, colour);
+        else if (alpha_ != 255)
+            fillRect(x0, y0, 1, 1, colour);
         if (x0 == x1 && y0 == y1)
             break;
         const int e2 = 2 * err;

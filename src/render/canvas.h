@@ -48,10 +48,10 @@ public:
     int alpha() const { return alpha_; }
     void fillRect(int x, int y, int w, int h, int64_t colour);
     void setPixel(int x, int y, int64_t colour) {
-        if (opaqueInside(x, y, 1, 1))
-            row(y)[x] = toQRgb(colour);
-        else
+        if (alpha_ != 255)
             fillRect(x, y, 1, 1, colour);
+        else if (opaqueInside(x, y, 1, 1))
+            row(y)[x] = toQRgb(colour);
     }
     // `count` dots of dotWidth x dotHeight side by side from (x, y), dot i in
     // colours[i]; the same as one fillRect per dot, done a scanline at a time.

@@ -60,11 +60,10 @@ public:
         return reinterpret_cast<QRgb*>(bits_ + qsizetype(y) * stride_);
     }
     void fill(int y, int64_t colour) const { fillPixels((*this)[y], width_, toQRgb(colour)); }
-    // Copies scanline `from` to the `count` scanlines below it, whole rows at a
-    // time, which is as fast as memory takes them.
-    void repeat(int from, int count) const {
-        for (int y = from + 1; y <= from + count; ++y)
-            std::memcpy((*this)[y], (*this)[from], size_t(width_) * sizeof(QRgb));
+    // Copies a scanline's worth of pixels to scanlines y0 to y1, ends included.
+    void copyTo(int y0, int y1, const QRgb* pixels) const {
+        for (int y = y0; y <= y1; ++y)
+            std::memcpy((*this)[y], pixels, size_t(width_) * sizeof(QRgb));
     }
 
 private:
@@ -95,7 +94,9 @@ bool drawWholeFontGrid(const Document& doc, QImage& image) {
             cellRow < 4 ? kCellsPerRow * cellRow : 128 + kCellsPerRow * (cellRow - 4);
         for (int dotRow = 0; dotRow < 8; ++dotRow) {
             const int y = top + kDotSize * dotRow;
-            QRgb* line = lines[y];
+            // Composed apart from the image, so that the image is only written
+            // whole scanlines at a time.
+            QRgb line[kFontCanvasSize.width + 1];
             for (int column = 0; column < kCellsPerRow; ++column) {
                 const int code = firstCode + column, x = kCellStep * column;
                 writeGlyphScanline(line + x, glyphs[code & 127], dotRow, pairs[code >= 128]);
@@ -104,9 +105,10 @@ bool drawWholeFontGrid(const Document& doc, QImage& image) {
             }
             for (int column = 1; column < kCellsPerRow; ++column)
                 line[kCellStep * column] = grey;
-            lines.repeat(y, kDotSize - 1);
-            if (dotRow == 0 && cellRow > 0)
+            const bool underLine = dotRow == 0 && cellRow > 0;
+            if (underLine)
                 lines.fill(y, kGrey48);
+            lines.copyTo(underLine ? y + 1 : y, y + kDotSize - 1, line);
         }
         if (top + 16 < height) {
             QRgb* gap = lines[top + 16];
@@ -174,7 +176,7 @@ bool drawWholeSetCanvas(const Document& doc, QImage& image) {
     for (int setRow = 0; setRow < kSetRows; ++setRow) {
         for (int dotRow = 0; dotRow < 8; ++dotRow) {
             const int y = kCellSize * setRow + kDotSize * dotRow;
-            QRgb* line = lines[y];
+            QRgb line[kSetCanvasSize.width];
             for (int setColumn = 0; setColumn < kSetColumns; ++setColumn) {
                 const int16_t cell = cells ? cells[kSetColumns * setRow + setColumn] : -1;
                 QRgb* out = line + kCellSize * setColumn;
@@ -184,7 +186,7 @@ bool drawWholeSetCanvas(const Document& doc, QImage& image) {
                 }
                 writeGlyphScanline(out, glyphs[cell & 127], dotRow, pairs[cell >= 128]);
             }
-            lines.repeat(y, kDotSize - 1);
+            lines.copyTo(y, y + kDotSize - 1, line);
         }
     }
     if (doc.SetEditorGridOn == 1)
@@ -224,11 +226,17 @@ void drawFontGrid(const Document& doc, QImage& image, const QRect& area) {
         canvas.fillRect(0, 0, 570, 135, kBlack);
     }
     const auto colours = workingColours(doc);
-    for (int code = 0; code < 256; ++code) {
-        const QRect cell = fontGridCell(code);
-        if (canvas.touches(cell.x(), cell.y(), cell.width(), cell.height()))
-            drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), code, cell.x(), cell.y(),
-                          2);
+    constexpr int kCellsPerRow = 32;
+    for (int rowStart = 0; rowStart < 256; rowStart += kCellsPerRow) {
+        // Cell rows outside the drawn area are passed over whole.
+        if (!canvas.touches(0, fontGridCell(rowStart).y(), 570, 16))
+            continue;
+        for (int code = rowStart; code < rowStart + kCellsPerRow; ++code) {
+            const QRect cell = fontGridCell(code);
+            if (canvas.touches(cell.x(), cell.y(), cell.width(), cell.height()))
+                drawGlyphDots(doc, canvas, doc.CurrentFont, colours.data(), code, cell.x(),
+                              cell.y(), 2);
+        }
     }
     for (int i = 1; i <= 7; ++i)
         canvas.fillRect(0, 17 * i, 570, 1, kGrey48);

@@ -39,6 +39,9 @@ void drawMaskGlyph(const Document& doc, Canvas& canvas, int64_t code, int x, int
     for (int row = 0; row < 8; ++row) {
         for (int column = 0; column < 8; column += 2) {
             const int dotX = x + (column / 2) * dotWidth, dotY = y + row * dotHeight;
+            // Everything a dot draws lies within it and the pixel past each edge.
+            if (!canvas.touches(dotX, dotY, dotWidth + 1, dotHeight + 1))
+                continue;
             const int v = pairValue(current, column, row);
             if (hasLayer) {
                 const int below = pairValue(next, column, row);
@@ -180,16 +183,28 @@ bool drawMaskGlyphGrid(const Document& doc, QImage& image, const int16_t* codes,
     const qsizetype stride = image.bytesPerLine();
     auto line = [&](int y) { return reinterpret_cast<QRgb*>(bits + qsizetype(y) * stride); };
     const size_t rowBytes = size_t(image.width()) * sizeof(QRgb);
-    static thread_local Crossing crossing;
-    if (crossing.width != dotWidth || crossing.height != dotHeight)
-        crossing = crossingOf(dotWidth, dotHeight);
+    std::vector<QRgb> composed(size_t(image.width()));
+    // The few dot sizes in use are worked out once each.
+    static thread_local std::vector<Crossing> crossings;
+    auto known = std::find_if(crossings.begin(), crossings.end(), [&](const Crossing& c) {
+        return c.width == dotWidth && c.height == dotHeight;
+    });
+    if (known == crossings.end()) {
+        constexpr size_t kMostSizes = 8;
+        if (crossings.size() == kMostSizes)
+            crossings.clear();
+        crossings.push_back(crossingOf(dotWidth, dotHeight));
+        known = crossings.end() - 1;
+    }
+    const Crossing& crossing = *known;
     if (!crossing.reachesExpected)
         return false;
 
     for (int row = 0; row < rows; ++row) {
         const int top = row * dotHeight;
-        // Every dot in its one colour, then the scanline copied down the dot row.
-        QRgb* first = line(top);
+        // Every dot in its one colour, composed apart and then copied down the dot
+        // row, so that the image is written whole scanlines at a time.
+        QRgb* first = composed.data();
         for (int column = 0; column < columns; ++column) {
             const MaskDot& dot = dotAt(column, row);
             const MaskColours& c = byRule[dot.inverse];
@@ -198,8 +213,9 @@ bool drawMaskGlyphGrid(const Document& doc, QImage& image, const int16_t* codes,
                                                  : c.overBlack[dot.below];
             fillPixels(first + column * dotWidth, dotWidth, colour);
         }
-        for (int y = top + 1; y < top + dotHeight; ++y)
+        for (int y = top; y < top + dotHeight; ++y)
             std::memcpy(line(y), first, rowBytes);
+        first = line(top);
         // A background dot shows its own crossing lines.
         for (int column = 0; column < columns; ++column) {
             const MaskDot& dot = dotAt(column, row);
