@@ -16,12 +16,15 @@ static bool validFont(int64_t font) {
 void decodeFont(Document& doc, int64_t font) {
     if (!validFont(font))
         return;
-    for (int g = 0; g < kGlyphCount; ++g)
-        for (int y = 0; y < 8; ++y) {
-            const uint8_t b = doc.FontBuffer[8 * g + y];
-            for (int x = 0; x < 8; ++x)
-                doc.FontPixels[font][g][x][y] = (b & (0x80 >> x)) ? 1 : 0;
+    // Column by column, so each column's eight pixels lie next to each other.
+    for (int g = 0; g < kGlyphCount; ++g) {
+        const uint8_t* lines = doc.FontBuffer + 8 * g;
+        for (int x = 0; x < 8; ++x) {
+            uint8_t* column = doc.FontPixels[font][g][x];
+            for (int y = 0; y < 8; ++y)
+                column[y] = uint8_t(lines[y] >> (7 - x)) & 1u;
         }
+    }
 }
 
 void encodeFont(Document& doc, int64_t font) {

@@ -31,11 +31,21 @@ int64_t readTextNumber(std::string_view text) {
     }
     // Unsigned arithmetic wraps instead of overflowing.
     uint64_t value = 0;
-    for (; i < text.size(); ++i) {
-        const int d = digitValue(text[i]);
-        if (d >= int(base))
-            break;
-        value = value * base + uint64_t(d);
+    if (base == 10) {
+        // Files hold thousands of plain decimal numbers: only digits can follow.
+        for (; i < text.size(); ++i) {
+            const unsigned d = static_cast<unsigned char>(text[i]) - unsigned('0');
+            if (d > 9)
+                break;
+            value = value * 10 + d;
+        }
+    } else {
+        for (; i < text.size(); ++i) {
+            const int d = digitValue(text[i]);
+            if (d >= int(base))
+                break;
+            value = value * base + uint64_t(d);
+        }
     }
     if (negative)
         value = 0 - value;
