@@ -2,6 +2,7 @@
 
 #include "core/glyph_code.h"
 
+#include <bit>
 #include <cstring>
 
 namespace korvex {
@@ -16,13 +17,23 @@ static bool validFont(int64_t font) {
 void decodeFont(Document& doc, int64_t font) {
     if (!validFont(font))
         return;
-    // Column by column, so each column's eight pixels lie next to each other.
+    // Column by column, so each column's eight pixels lie next to each other: with
+    // a glyph's eight line bytes read as one little-endian number, bit 7 - x of
+    // every line shifted down to bit 0 of its byte is column x, one byte a pixel.
+    constexpr uint64_t kLowBitOfEachByte = 0x0101010101010101u;
     for (int g = 0; g < kGlyphCount; ++g) {
         const uint8_t* lines = doc.FontBuffer + 8 * g;
         for (int x = 0; x < 8; ++x) {
             uint8_t* column = doc.FontPixels[font][g][x];
-            for (int y = 0; y < 8; ++y)
-                column[y] = uint8_t(lines[y] >> (7 - x)) & 1u;
+            if constexpr (std::endian::native == std::endian::little) {
+                uint64_t glyphLines = 0;
+                std::memcpy(&glyphLines, lines, sizeof glyphLines);
+                const uint64_t pixels = (glyphLines >> (7 - x)) & kLowBitOfEachByte;
+                std::memcpy(column, &pixels, sizeof pixels);
+            } else {
+                for (int y = 0; y < 8; ++y)
+                    column[y] = uint8_t(lines[y] >> (7 - x)) & 1u;
+            }
         }
     }
 }
