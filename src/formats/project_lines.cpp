@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace korvex {
 
@@ -94,12 +95,14 @@ std::optional<std::vector<std::string>> readProjectFileLines(const std::string& 
     if (!file.isOpen())
         return std::nullopt;
     ProjectLineSplitter splitter;
-    Bytes piece(kReadPieceBytes);
+    // Left unfilled: only what a read wrote is looked at, and a small file touches
+    // only the first pages of the piece.
+    const auto piece = std::make_unique_for_overwrite<uint8_t[]>(kReadPieceBytes);
     while (true) {
-        const long got = file.read(piece.data(), piece.size());
+        const long got = file.read(piece.get(), kReadPieceBytes);
         if (got < 0)
             return std::nullopt;
-        if (got == 0 || !splitter.feed(ByteView(piece.data(), size_t(got))))
+        if (got == 0 || !splitter.feed(ByteView(piece.get(), size_t(got))))
             break;
     }
     return splitter.finish();
