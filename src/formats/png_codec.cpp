@@ -203,12 +203,16 @@ uint32_t magnitudeSum(uint32_t sum, size_t length, uint32_t limit, Filter filter
     return sum;
 }
 
-uint8_t paethPredictor(int left, int up, int upLeft) {
-    const int fromLeft = std::abs(up - upLeft); // how far the estimate is from left
-    const int fromUp = std::abs(left - upLeft);
-    const int fromUpLeft = std::abs(left + up - 2 * upLeft);
-    const int upOrUpLeft = fromUp <= fromUpLeft ? up : upLeft;
-    return uint8_t((fromLeft <= fromUp) & (fromLeft <= fromUpLeft) ? left : upOrUpLeft);
+// In 16 bits (the distances reach at most 510), which lets the compiler work on
+// many bytes at once.
+uint8_t paethPredictor(uint8_t left, uint8_t up, uint8_t upLeft) {
+    auto distance = [](int16_t d) { return int16_t(d < 0 ? -d : d); };
+    const int16_t l = left, u = up, ul = upLeft;
+    const int16_t fromLeft = distance(int16_t(u - ul)); // how far the estimate is from left
+    const int16_t fromUp = distance(int16_t(l - ul));
+    const int16_t fromUpLeft = distance(int16_t(l + u - 2 * ul));
+    const uint8_t upOrUpLeft = fromUp <= fromUpLeft ? up : upLeft;
+    return (fromLeft <= fromUp) & (fromLeft <= fromUpLeft) ? left : upOrUpLeft;
 }
 
 int chosenRowFilter(const uint8_t* row, const uint8_t* previous, size_t length) {
