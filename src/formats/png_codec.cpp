@@ -94,6 +94,8 @@ bool readRows(png_structp png, png_bytepp rows) {
     return true;
 }
 
+constexpr unsigned kOpaque = 255;
+
 // The RGBA bytes of each pixel, read in place, become the packed RGB value,
 // composited over black.
 void packPixels(RgbPicture& picture) {
@@ -101,6 +103,10 @@ void packPixels(RgbPicture& picture) {
         uint8_t rgba[4];
         std::memcpy(rgba, &pixel, 4);
         const unsigned a = rgba[3];
+        if (a == kOpaque) { // the usual case, where compositing changes nothing
+            pixel = rgba[0] | (unsigned(rgba[1]) << 8) | (unsigned(rgba[2]) << 16);
+            continue;
+        }
         auto over = [a](unsigned c) { return (c * a + 127) / 255; };
         pixel = over(rgba[0]) | (over(rgba[1]) << 8) | (over(rgba[2]) << 16);
     }
