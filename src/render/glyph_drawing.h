@@ -26,33 +26,51 @@ void drawPlaneDots(Canvas& canvas, const uint8_t (&pixels)[9][9], bool inverse, 
 void drawGlyphDots(const Document& doc, Canvas& canvas, int64_t font, const int64_t colours[7],
                    int64_t code, int x, int y, int m);
 
-// For drawing a whole canvas a scanline at a time: the pixels of one pair of dots
-// (columns 2p and 2p + 1 of a glyph row) at a dot width, for each of the pair's
-// four values 2 * left + right, in a display mode and rule (normal or inverse).
-template <int DotWidth> struct DotPairPixels { QRgb byValue[4][2 * DotWidth]; };
-
-template <int DotWidth>
-DotPairPixels<DotWidth> dotPairPixels(const int64_t colours[7], bool inverse, bool fourColour) {
-    DotPairPixels<DotWidth> pairs{};
-    const QRgb clear = toQRgb(colours[inverse ? LUM : BAK]);
-    const QRgb set = toQRgb(colours[inverse ? BAK : LUM]);
-    for (int v = 0; v < 4; ++v)
-        for (int i = 0; i < 2 * DotWidth; ++i) {
-            const bool dotSet = ((i < DotWidth ? v >> 1 : v) & 1) != 0;
-            pairs.byValue[v][i] = fourColour ? toQRgb(colours[fourColourRegister(v, inverse)])
-                                             : (dotSet ? set : clear);
-        }
-    return pairs;
+// For drawing a whole canvas a scanline at a time.
+//
+// The rows of a glyph plane as bits: byte r holds row r, column 0 in its bit 7.
+// Only a pixel of value 1 counts as set, as everywhere a glyph is drawn.
+inline uint64_t glyphRowBits(const uint8_t (&pixels)[9][9]) {
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL, kOnes = 0x0101010101010101ULL;
+    uint64_t rows = 0;
+    for (int column = 0; column < 8; ++column) {
+        uint64_t down; // the column's eight pixels, row 0 in the lowest byte
+        std::memcpy(&down, pixels[column], sizeof down);
+        const uint64_t other = down ^ kOnes; // zero where the pixel is 1
+        const uint64_t isOne = ~(((other & kLow7) + kLow7) | other | kLow7) >> 7;
+        rows |= isOne << (7 - column);
+    }
+    return rows;
 }
 
-// Writes the first scanline of dot row `row` of a glyph plane from `out` on.
+// The pixels of half a glyph row (four dots) at a dot width for each of the 16
+// patterns of its bits, in a display mode and rule (normal or inverse). In four
+// colours the half row is two pairs, each drawn in the colour of its value.
+template <int DotWidth> struct HalfRowPixels { QRgb byBits[16][4 * DotWidth]; };
+
 template <int DotWidth>
-inline void writeGlyphScanline(QRgb* out, const uint8_t (&pixels)[9][9], int row,
-                               const DotPairPixels<DotWidth>& pairs) {
-    for (int column = 0; column < 8; column += 2) {
-        const int v = 2 * (pixels[column][row] == 1) + (pixels[column + 1][row] == 1);
-        std::memcpy(out + column * DotWidth, pairs.byValue[v], sizeof pairs.byValue[v]);
-    }
+HalfRowPixels<DotWidth> halfRowPixels(const int64_t colours[7], bool inverse, bool fourColour) {
+    HalfRowPixels<DotWidth> half{};
+    const QRgb clear = toQRgb(colours[inverse ? LUM : BAK]);
+    const QRgb set = toQRgb(colours[inverse ? BAK : LUM]);
+    for (int bits = 0; bits < 16; ++bits)
+        for (int i = 0; i < 4 * DotWidth; ++i) {
+            const int dot = i / DotWidth, pair = i / (2 * DotWidth);
+            const int pairValue = (bits >> (2 - 2 * pair)) & 3;
+            half.byBits[bits][i] = fourColour
+                                       ? toQRgb(colours[fourColourRegister(pairValue, inverse)])
+                                       : (((bits >> (3 - dot)) & 1) ? set : clear);
+        }
+    return half;
+}
+
+// Writes the first scanline of dot row `row` of a glyph given by glyphRowBits.
+template <int DotWidth>
+inline void writeGlyphScanline(QRgb* out, uint64_t rowBits, int row,
+                               const HalfRowPixels<DotWidth>& half) {
+    const unsigned bits = unsigned(rowBits >> (8 * row)) & 0xFF;
+    std::memcpy(out, half.byBits[bits >> 4], sizeof half.byBits[0]);
+    std::memcpy(out + 4 * DotWidth, half.byBits[bits & 15], sizeof half.byBits[0]);
 }
 
 // 16-pixel glyph of CurrentFont in the working colours at

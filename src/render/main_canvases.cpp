@@ -83,10 +83,12 @@ bool drawWholeFontGrid(const Document& doc, QImage& image) {
     const auto colours = workingColours(doc);
     const bool fourColour = doc.FourColourMode != 0;
     constexpr int kCellStep = 17, kCellsPerRow = 32, kCellRows = 8, kDotSize = 2;
-    const DotPairPixels<kDotSize> pairs[2] = {
-        dotPairPixels<kDotSize>(colours.data(), false, fourColour),
-        dotPairPixels<kDotSize>(colours.data(), true, fourColour)};
-    const auto& glyphs = doc.FontPixels[doc.CurrentFont];
+    const HalfRowPixels<kDotSize> halves[2] = {
+        halfRowPixels<kDotSize>(colours.data(), false, fourColour),
+        halfRowPixels<kDotSize>(colours.data(), true, fourColour)};
+    uint64_t glyphRows[kGlyphCount];
+    for (int glyph = 0; glyph < kGlyphCount; ++glyph)
+        glyphRows[glyph] = glyphRowBits(doc.FontPixels[doc.CurrentFont][glyph]);
     const QRgb black = toQRgb(kBlack), grey = toQRgb(kGrey48);
     for (int cellRow = 0; cellRow < kCellRows; ++cellRow) {
         const int top = kCellStep * cellRow;
@@ -99,7 +101,7 @@ bool drawWholeFontGrid(const Document& doc, QImage& image) {
             QRgb line[kFontCanvasSize.width + 1];
             for (int column = 0; column < kCellsPerRow; ++column) {
                 const int code = firstCode + column, x = kCellStep * column;
-                writeGlyphScanline(line + x, glyphs[code & 127], dotRow, pairs[code >= 128]);
+                writeGlyphScanline(line + x, glyphRows[code & 127], dotRow, halves[code >= 128]);
                 if (x + 16 < width)
                     line[x + 16] = black;
             }
@@ -168,23 +170,27 @@ bool drawWholeSetCanvas(const Document& doc, QImage& image) {
     const auto colours = workingColours(doc);
     const bool fourColour = doc.FourColourMode != 0;
     constexpr int kCellSize = 80, kDotSize = 10;
-    const DotPairPixels<kDotSize> pairs[2] = {
-        dotPairPixels<kDotSize>(colours.data(), false, fourColour),
-        dotPairPixels<kDotSize>(colours.data(), true, fourColour)};
-    const auto& glyphs = doc.FontPixels[doc.CurrentFont];
+    const HalfRowPixels<kDotSize> halves[2] = {
+        halfRowPixels<kDotSize>(colours.data(), false, fourColour),
+        halfRowPixels<kDotSize>(colours.data(), true, fourColour)};
     const int16_t* cells = setCells(doc, doc.CurrentSet);
+    uint64_t cellRows[kSetCells] = {};
+    for (int k = 0; cells && k < kSetCells; ++k)
+        if (holdsGlyph(cells[k]))
+            cellRows[k] = glyphRowBits(doc.FontPixels[doc.CurrentFont][cells[k] & 127]);
     for (int setRow = 0; setRow < kSetRows; ++setRow) {
         for (int dotRow = 0; dotRow < 8; ++dotRow) {
             const int y = kCellSize * setRow + kDotSize * dotRow;
             QRgb line[kSetCanvasSize.width];
             for (int setColumn = 0; setColumn < kSetColumns; ++setColumn) {
-                const int16_t cell = cells ? cells[kSetColumns * setRow + setColumn] : -1;
+                const int k = kSetColumns * setRow + setColumn;
+                const int16_t cell = cells ? cells[k] : -1;
                 QRgb* out = line + kCellSize * setColumn;
                 if (!holdsGlyph(cell)) {
                     fillPixels(out, kCellSize, toQRgb(kGrey48));
                     continue;
                 }
-                writeGlyphScanline(out, glyphs[cell & 127], dotRow, pairs[cell >= 128]);
+                writeGlyphScanline(out, cellRows[k], dotRow, halves[cell >= 128]);
             }
             lines.copyTo(y, y + kDotSize - 1, line);
         }

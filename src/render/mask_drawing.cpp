@@ -138,6 +138,22 @@ Crossing crossingOf(int w, int h) {
     return crossing;
 }
 
+// One dot's pixels of a scanline; the dot widths in use are unrolled.
+template <int Width> void fillDotOf(QRgb* out, QRgb colour) {
+    for (int i = 0; i < Width; ++i)
+        out[i] = colour;
+}
+
+void fillDot(QRgb* out, int width, QRgb colour) {
+    constexpr int kSetCanvasDot = 20, kEditorDot = 60;
+    if (width == kSetCanvasDot)
+        fillDotOf<kSetCanvasDot>(out, colour);
+    else if (width == kEditorDot)
+        fillDotOf<kEditorDot>(out, colour);
+    else
+        fillPixels(out, width, colour);
+}
+
 } // namespace
 
 bool drawMaskGlyphGrid(const Document& doc, QImage& image, const int16_t* codes, int cellColumns,
@@ -151,18 +167,26 @@ bool drawMaskGlyphGrid(const Document& doc, QImage& image, const int16_t* codes,
     const auto& current = doc.FontPixels[font];
     const auto& next = doc.FontPixels[hasLayer ? font + 1 : font];
 
+    // Each cell's glyph rows as bits, then every dot's pair values from them.
     std::vector<MaskDot> dots(size_t(columns) * size_t(rows));
-    for (int row = 0; row < rows; ++row)
-        for (int column = 0; column < columns; ++column) {
-            const int16_t code = codes[(row / 8) * cellColumns + column / 4];
+    for (int cellRow = 0; cellRow < cellRows; ++cellRow)
+        for (int cellColumn = 0; cellColumn < cellColumns; ++cellColumn) {
+            const int16_t code = codes[cellRow * cellColumns + cellColumn];
             const int glyph = glyphOfCode(code);
-            MaskDot& dot = dots[size_t(row) * size_t(columns) + size_t(column)];
             if (glyph < 0)
                 continue;
-            dot.glyph = true;
-            dot.inverse = isInverseCode(code);
-            dot.value = uint8_t(pairValue(current[glyph], 2 * (column % 4), row % 8));
-            dot.below = hasLayer ? uint8_t(pairValue(next[glyph], 2 * (column % 4), row % 8)) : 0;
+            const uint64_t currentRows = glyphRowBits(current[glyph]);
+            const uint64_t nextRows = hasLayer ? glyphRowBits(next[glyph]) : 0;
+            for (int row = 0; row < 8; ++row)
+                for (int pair = 0; pair < 4; ++pair) {
+                    const int shift = 8 * row + 6 - 2 * pair;
+                    MaskDot& dot = dots[size_t(8 * cellRow + row) * size_t(columns) +
+                                        size_t(4 * cellColumn + pair)];
+                    dot.glyph = true;
+                    dot.inverse = isInverseCode(code);
+                    dot.value = uint8_t((currentRows >> shift) & 3);
+                    dot.below = uint8_t((nextRows >> shift) & 3);
+                }
         }
     const auto colours = workingColours(doc);
     const MaskColours byRule[2] = {maskColours(colours, false, hasLayer),
@@ -211,7 +235,7 @@ bool drawMaskGlyphGrid(const Document& doc, QImage& image, const int16_t* codes,
             const QRgb colour = !dot.glyph       ? empty
                                 : dot.value != 0 ? c.opaque[dot.value]
                                                  : c.overBlack[dot.below];
-            fillPixels(first + column * dotWidth, dotWidth, colour);
+            fillDot(first + column * dotWidth, dotWidth, colour);
         }
         for (int y = top; y < top + dotHeight; ++y)
             std::memcpy(line(y), first, rowBytes);
