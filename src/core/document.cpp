@@ -1,7 +1,6 @@
 #include "core/document.h"
 
 #include "core/font_codec.h"
-#include "core/hit_areas.h"
 
 namespace korvex {
 
@@ -67,7 +66,9 @@ void setStartValues(Document& doc) {
 }
 
 void prepareFontsAndSets(Document& doc) {
-    initHitAreas(doc);
+    for (auto& set : doc.Sets)
+        for (int c = 0; c < kSetCells; ++c)
+            set[c] = -1;
     loadDefaultFont(doc);
     decodeFont(doc, doc.CurrentFont);
 }

@@ -35,6 +35,16 @@ struct HitArea {
     int64_t x = 0, y = 0, width = 0, height = 0, column = 0, row = 0;
 };
 
+// The rectangles of every clickable grid, indices 0 .. kHitAreaCount - 1 (see
+// hit_areas.h for the ranges). The program's layout is fixed, so a rectangle is
+// worked out from its index when asked for: the table takes no memory until
+// setHitArea moves a rectangle, which copies the whole layout into `moved` first.
+// Indices no grid uses, and those outside the table, give an empty rectangle at 0,0.
+struct HitAreaTable {
+    std::vector<HitArea> moved; // empty: the fixed layout
+    HitArea operator[](int64_t index) const;
+};
+
 // A picture as 24-bit RGB values packed red + 256 * green + 65536 * blue, row-major.
 struct RgbPicture {
     int width = 0;
@@ -75,7 +85,7 @@ struct Document : ViewEditorState {
     int64_t AtariColour[7] = {};
     int64_t FontColours[kFontCount + 1][7] = {};
     int64_t MultiViewFonts[6] = {};
-    HitArea HitAreas[kHitAreaCount];
+    HitAreaTable HitAreas;
 
     int64_t CurrentFont = 1;
     int64_t CurrentGlyph = -1;
@@ -121,7 +131,7 @@ struct Document : ViewEditorState {
 // opening of the main window:
 // setStartValues: CurrentGlyph -1, working and per-font colours, font names,
 //   Multi Font View rows, range size;
-// prepareFontsAndSets: hit areas and empty sets, the default font into font 1;
+// prepareFontsAndSets: empty sets, the default font into font 1;
 // setStartRegisterValues: the Atari values of the six registers.
 void setStartValues(Document& doc);
 void prepareFontsAndSets(Document& doc);

@@ -2,11 +2,71 @@
 
 namespace korvex {
 
+namespace {
+
+// One range of the table: a grid of equal squares, row after row from its first
+// index. Squares are `side` wide and high and `step` apart, so neighbours share a
+// border line when step == side. A grid that tells its cells apart gives each
+// rectangle the column and row of its square, counted modulo `cellWrap` (the set
+// pixel grid repeats the 8 x 8 glyph); the others give 0, 0.
+struct HitGrid {
+    int64_t first;
+    int columns, rows;
+    int64_t step, side;
+    int64_t cellWrap; // 0: no column and row
+};
+
+constexpr int64_t kWholeGrid = 64; // larger than any grid's columns and rows
+constexpr int64_t kGlyphSide = 8;
+
+// The font canvas: 128 glyphs in four rows, their inverse forms in the four
+// below, all in one run of 17-pixel steps.
+constexpr HitGrid kHitGrids[] = {
+    {kFontAreas, 32, 8, 17, 16, 0},
+    {kEditorAreas, 8, 8, 30, 30, kWholeGrid},
+    {kSetCellAreas, 5, 5, 80, 80, 0},
+    {kSetPixelAreas, 40, 40, 10, 10, kGlyphSide},
+    {kSetPreviewAreas, 5, 5, 16, 16, 0},
+    {kSetsStripAreas, 10, 1, 80, 80, kWholeGrid},
+    {kViewEditorAreas, kScreenColumns, kScreenRows, 16, 16, kWholeGrid},
+};
+
+// Rectangle `index` of the fixed layout.
+HitArea fixedHitArea(int64_t index) {
+    for (const HitGrid& grid : kHitGrids) {
+        const int64_t cell = index - grid.first;
+        if (cell < 0 || cell >= int64_t(grid.columns) * grid.rows)
+            continue;
+        const int64_t column = cell % grid.columns, row = cell / grid.columns;
+        HitArea area{grid.step * column, grid.step * row, grid.side, grid.side, 0, 0};
+        if (grid.cellWrap != 0) {
+            area.column = column % grid.cellWrap;
+            area.row = row % grid.cellWrap;
+        }
+        return area;
+    }
+    return HitArea{};
+}
+
+} // namespace
+
+HitArea HitAreaTable::operator[](int64_t index) const {
+    if (moved.empty())
+        return fixedHitArea(index);
+    return index >= 0 && index < int64_t(moved.size()) ? moved[size_t(index)] : HitArea{};
+}
+
 void setHitArea(Document& doc, int64_t index, int64_t x, int64_t y, int64_t width, int64_t height,
                 int64_t column, int64_t row) {
     if (index < 0 || index >= kHitAreaCount)
         return;
-    doc.HitAreas[index] = HitArea{x, y, width, height, column, row};
+    std::vector<HitArea>& moved = doc.HitAreas.moved;
+    if (moved.empty()) {
+        moved.reserve(kHitAreaCount);
+        for (int64_t i = 0; i < kHitAreaCount; ++i)
+            moved.push_back(fixedHitArea(i));
+    }
+    moved[size_t(index)] = HitArea{x, y, width, height, column, row};
 }
 
 int64_t findHitArea(const Document& doc, int64_t first, int64_t last, int64_t x, int64_t y) {
@@ -15,54 +75,11 @@ int64_t findHitArea(const Document& doc, int64_t first, int64_t last, int64_t x,
     if (last >= kHitAreaCount)
         last = kHitAreaCount - 1;
     for (int64_t i = first; i <= last; ++i) {
-        const HitArea& a = doc.HitAreas[i];
+        const HitArea a = doc.HitAreas[i];
         if (x >= a.x && x <= a.x + a.width && y >= a.y && y <= a.y + a.height)
             return i;
     }
     return -1;
-}
-
-void initHitAreas(Document& doc) {
-    for (auto& set : doc.Sets)
-        for (int c = 0; c < kSetCells; ++c)
-            set[c] = -1;
-
-    int64_t i = kFontAreas;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 32; ++c)
-            setHitArea(doc, i++, 17 * c, 17 * r, 16, 16, 0, 0);
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 32; ++c)
-            setHitArea(doc, i++, 17 * c, 68 + 17 * r, 16, 16, 0, 0);
-
-    i = kEditorAreas;
-    for (int r = 0; r < 8; ++r)
-        for (int c = 0; c < 8; ++c)
-            setHitArea(doc, i++, 30 * c, 30 * r, 30, 30, c, r);
-
-    i = kSetCellAreas;
-    for (int r = 0; r < 5; ++r)
-        for (int c = 0; c < 5; ++c)
-            setHitArea(doc, i++, 80 * c, 80 * r, 80, 80, 0, 0);
-
-    i = kSetPixelAreas;
-    for (int r = 0; r < 40; ++r)
-        for (int c = 0; c < 40; ++c)
-            setHitArea(doc, i++, 10 * c, 10 * r, 10, 10, c % 8, r % 8);
-
-    i = kSetPreviewAreas;
-    for (int r = 0; r < 5; ++r)
-        for (int c = 0; c < 5; ++c)
-            setHitArea(doc, i++, 16 * c, 16 * r, 16, 16, 0, 0);
-
-    i = kSetsStripAreas;
-    for (int c = 0; c < 10; ++c)
-        setHitArea(doc, i++, 80 * c, 0, 80, 80, c, 0);
-
-    i = kViewEditorAreas;
-    for (int r = 0; r < kScreenRows; ++r)
-        for (int c = 0; c < kScreenColumns; ++c)
-            setHitArea(doc, i++, 16 * c, 16 * r, 16, 16, c, r);
 }
 
 } // namespace korvex

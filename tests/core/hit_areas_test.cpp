@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace korvex;
 
 namespace {
@@ -53,6 +55,57 @@ TEST(HitAreas, InitEmptiesEverySetAndUnusedEntriesStayZero) {
     EXPECT_EQ(doc->Sets[1][25], 0);
     EXPECT_EQ(doc->HitAreas[300].width, 0);
     EXPECT_EQ(doc->HitAreas[12000].x, 0);
+}
+
+// The rectangles as start-up used to write them into the document, grid by grid:
+// the worked-out table must give the same one at every index.
+std::vector<HitArea> startUpLayout() {
+    std::vector<HitArea> areas(kHitAreaCount);
+    auto grid = [&](int64_t first, int columns, int rows, int64_t step, int64_t side, bool cells,
+                    int wrap, int64_t top) {
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                areas[size_t(first + r * columns + c)] =
+                    HitArea{step * c, top + step * r,       side,
+                            side,     cells ? c % wrap : 0, cells ? r % wrap : 0};
+    };
+    grid(0, 32, 4, 17, 16, false, 1, 0);
+    grid(128, 32, 4, 17, 16, false, 1, 68);
+    grid(500, 8, 8, 30, 30, true, 8, 0);
+    grid(600, 5, 5, 80, 80, false, 1, 0);
+    grid(1000, 40, 40, 10, 10, true, 8, 0);
+    grid(3000, 5, 5, 16, 16, false, 1, 0);
+    grid(7500, 10, 1, 80, 80, true, 10, 0);
+    grid(9000, 40, 24, 16, 16, true, 40, 0);
+    return areas;
+}
+
+bool sameArea(const HitArea& a, const HitArea& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height &&
+           a.column == b.column && a.row == b.row;
+}
+
+TEST(HitAreas, WorkedOutTableMatchesTheStartUpLayoutEverywhere) {
+    auto doc = test::freshDocument();
+    const std::vector<HitArea> expected = startUpLayout();
+    for (int64_t i = 0; i < kHitAreaCount; ++i)
+        ASSERT_TRUE(sameArea(doc->HitAreas[i], expected[size_t(i)])) << "index " << i;
+    EXPECT_TRUE(sameArea(doc->HitAreas[-1], HitArea{}));
+    EXPECT_TRUE(sameArea(doc->HitAreas[kHitAreaCount], HitArea{}));
+}
+
+TEST(HitAreas, MovingOneRectangleKeepsTheOthers) {
+    auto doc = test::freshDocument();
+    setHitArea(*doc, 501, 400, 400, 5, 5, 7, 7);
+    EXPECT_EQ(findHitArea(*doc, 500, 563, 402, 402), 501);
+    EXPECT_EQ(doc->HitAreas[501].column, 7);
+    EXPECT_EQ(findHitArea(*doc, 500, 563, 45, 10), -1); // where 501 was
+    const std::vector<HitArea> expected = startUpLayout();
+    for (int64_t i = 0; i < kHitAreaCount; ++i) {
+        if (i != 501) {
+            ASSERT_TRUE(sameArea(doc->HitAreas[i], expected[size_t(i)])) << "index " << i;
+        }
+    }
 }
 
 TEST(HitAreas, LookupsOutsideTheTableAreSafe) {
