@@ -36,9 +36,9 @@ struct HitArea {
 };
 
 // The rectangles of every clickable grid, indices 0 .. kHitAreaCount - 1 (see
-// hit_areas.h for the ranges). The program's layout is fixed, so a rectangle is
-// worked out from its index when asked for: the table takes no memory until
-// setHitArea moves a rectangle, which copies the whole layout into `moved` first.
+// hit_areas.h for the ranges). The program's layout is fixed, so every document
+// shares one copy of it, made on first use; a document takes a copy of its own
+// into `moved` only when setHitArea moves a rectangle.
 // Indices no grid uses, and those outside the table, give an empty rectangle at 0,0.
 struct HitAreaTable {
     std::vector<HitArea> moved; // empty: the fixed layout

@@ -48,12 +48,25 @@ HitArea fixedHitArea(int64_t index) {
     return HitArea{};
 }
 
+// The whole fixed layout, laid out once per process on first use: the mouse looks
+// rectangles up by the thousand, and a program that never asks (the converter)
+// never pays for it.
+const std::vector<HitArea>& fixedLayout() {
+    static const std::vector<HitArea> layout = [] {
+        std::vector<HitArea> areas;
+        areas.reserve(kHitAreaCount);
+        for (int64_t i = 0; i < kHitAreaCount; ++i)
+            areas.push_back(fixedHitArea(i));
+        return areas;
+    }();
+    return layout;
+}
+
 } // namespace
 
 HitArea HitAreaTable::operator[](int64_t index) const {
-    if (moved.empty())
-        return fixedHitArea(index);
-    return index >= 0 && index < int64_t(moved.size()) ? moved[size_t(index)] : HitArea{};
+    const std::vector<HitArea>& areas = moved.empty() ? fixedLayout() : moved;
+    return index >= 0 && index < int64_t(areas.size()) ? areas[size_t(index)] : HitArea{};
 }
 
 void setHitArea(Document& doc, int64_t index, int64_t x, int64_t y, int64_t width, int64_t height,
@@ -61,11 +74,8 @@ void setHitArea(Document& doc, int64_t index, int64_t x, int64_t y, int64_t widt
     if (index < 0 || index >= kHitAreaCount)
         return;
     std::vector<HitArea>& moved = doc.HitAreas.moved;
-    if (moved.empty()) {
-        moved.reserve(kHitAreaCount);
-        for (int64_t i = 0; i < kHitAreaCount; ++i)
-            moved.push_back(fixedHitArea(i));
-    }
+    if (moved.empty())
+        moved = fixedLayout();
     moved[size_t(index)] = HitArea{x, y, width, height, column, row};
 }
 
