@@ -93,12 +93,7 @@ void Canvas::fillDots(int x, int y, int dotWidth, int dotHeight, const int64_t* 
 // Blends pixel by pixel; the areas under a dot are mostly one colour, so the
 // result for the last destination colour is kept and reused.
 void Canvas::blendRect(int x0, int y0, int x1, int y1, QRgb src) {
-    const int a = alpha_, b = 255 - alpha_;
-    const int sr = qRed(src) * a, sg = qGreen(src) * a, sb = qBlue(src) * a;
-    auto blend = [&](QRgb d) {
-        return qRgb((sr + qRed(d) * b) / 255, (sg + qGreen(d) * b) / 255,
-                    (sb + qBlue(d) * b) / 255);
-    };
+    auto blend = [&](QRgb d) { return blendPixel(src, d, alpha_); };
     QRgb lastIn = row(y0)[x0];
     QRgb lastOut = blend(lastIn);
     auto blendRow = [&](QRgb* r) {

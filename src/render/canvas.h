@@ -25,6 +25,14 @@ inline int64_t fromQRgb(QRgb rgb) {
     return int64_t(qRed(rgb)) | (int64_t(qGreen(rgb)) << 8) | (int64_t(qBlue(rgb)) << 16);
 }
 
+// The blend of the canvas, channel by channel: (src * alpha + dst * (255 - alpha)) / 255.
+inline QRgb blendPixel(QRgb src, QRgb dst, int alpha) {
+    const int keep = 255 - alpha;
+    return qRgb((qRed(src) * alpha + qRed(dst) * keep) / 255,
+                (qGreen(src) * alpha + qGreen(dst) * keep) / 255,
+                (qBlue(src) * alpha + qBlue(dst) * keep) / 255);
+}
+
 // Sets n pixels to one colour: a few one by one, then doubling copies of what is
 // already written, which run at the speed of memcpy (a plain loop of 32-bit stores
 // does not).

@@ -7,7 +7,6 @@
 #include "render/mask_drawing.h"
 #include "render/unused_glyph_marks.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace korvex {
@@ -98,7 +97,7 @@ bool drawWholeFontGrid(const Document& doc, QImage& image) {
             const int y = top + kDotSize * dotRow;
             // Composed apart from the image, so that the image is only written
             // whole scanlines at a time.
-            QRgb line[kFontCanvasSize.width + 1];
+            QRgb line[kFontCanvasSize.width];
             for (int column = 0; column < kCellsPerRow; ++column) {
                 const int code = firstCode + column, x = kCellStep * column;
                 writeGlyphScanline(line + x, glyphRows[code & 127], dotRow, halves[code >= 128]);

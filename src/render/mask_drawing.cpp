@@ -65,13 +65,6 @@ void drawMaskGlyph(const Document& doc, Canvas& canvas, int64_t code, int x, int
 
 namespace {
 
-QRgb blendRgb(QRgb src, QRgb dst, int alpha) {
-    const int keep = 255 - alpha;
-    return qRgb((qRed(src) * alpha + qRed(dst) * keep) / 255,
-                (qGreen(src) * alpha + qGreen(dst) * keep) / 255,
-                (qBlue(src) * alpha + qBlue(dst) * keep) / 255);
-}
-
 // One dot of the grid: whether its cell holds a glyph, the rule of that glyph, and
 // the pair values of the current font and of the next font's layer.
 struct MaskDot {
@@ -97,12 +90,12 @@ MaskColours maskColours(const std::array<int64_t, 7>& colours, bool inverse, boo
     for (int v = 0; v < 4; ++v) {
         const QRgb colour = toQRgb(colours[size_t(fourColourRegister(v, inverse))]);
         out.opaque[v] = colour;
-        const QRgb layer = blendRgb(colour, black, kLayerAlpha);
-        out.overBlack[v] = blendRgb(background, hasLayer ? layer : black, kBackgroundAlpha);
+        const QRgb layer = blendPixel(colour, black, kLayerAlpha);
+        out.overBlack[v] = blendPixel(background, hasLayer ? layer : black, kBackgroundAlpha);
         out.overCross[v] =
-            blendRgb(background, blendRgb(colour, cross, kLayerAlpha), kBackgroundAlpha);
+            blendPixel(background, blendPixel(colour, cross, kLayerAlpha), kBackgroundAlpha);
     }
-    out.onCross = blendRgb(background, cross, kBackgroundAlpha);
+    out.onCross = blendPixel(background, cross, kBackgroundAlpha);
     return out;
 }
 
@@ -203,9 +196,8 @@ bool drawMaskGlyphGrid(const Document& doc, QImage& image, const int16_t* codes,
         return dot.glyph && dot.below != 0;
     };
 
-    uchar* bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
-    auto line = [&](int y) { return reinterpret_cast<QRgb*>(bits + qsizetype(y) * stride); };
+    const Canvas canvas(image);
+    auto line = [&](int y) { return canvas.scanline(y); };
     const size_t rowBytes = size_t(image.width()) * sizeof(QRgb);
     std::vector<QRgb> composed(size_t(image.width()));
     // The few dot sizes in use are worked out once each.
