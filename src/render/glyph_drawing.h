@@ -7,6 +7,7 @@
 #include "render/canvas.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -34,8 +35,13 @@ inline uint64_t glyphRowBits(const uint8_t (&pixels)[9][9]) {
     constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL, kOnes = 0x0101010101010101ULL;
     uint64_t rows = 0;
     for (int column = 0; column < 8; ++column) {
-        uint64_t down; // the column's eight pixels, row 0 in the lowest byte
-        std::memcpy(&down, pixels[column], sizeof down);
+        uint64_t down = 0; // the column's eight pixels, row 0 in the lowest byte
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&down, pixels[column], sizeof down);
+        } else {
+            for (int row = 0; row < 8; ++row)
+                down |= uint64_t(pixels[column][row]) << (8 * row);
+        }
         const uint64_t other = down ^ kOnes; // zero where the pixel is 1
         const uint64_t isOne = ~(((other & kLow7) + kLow7) | other | kLow7) >> 7;
         rows |= isOne << (7 - column);
