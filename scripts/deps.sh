@@ -20,5 +20,5 @@ korvex_install_packages() {
 # What every build needs (Qt included), and the packages named.
 korvex_install_deps() {
     korvex_install_packages build-essential cmake pkg-config qt6-base-dev libgl-dev libpng-dev \
-        zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev "$@"
+        zlib1g-dev libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev "$@"
 }
