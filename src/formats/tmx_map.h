@@ -18,15 +18,17 @@
 
 namespace korvex {
 
-// The most cells a map may declare (512 x 512): levels built around a screen fit,
-// and its tile ids take at most a megabyte.
-constexpr int64_t kMaxTmxCells = int64_t(512) * 512;
-// The most bytes read of a map file or of one tileset file, and the most tilesets
-// a map may name. Together they keep a hostile map's cost small: the parsed tree
-// of the largest file stays under 40 MB, and all of them parse in milliseconds.
-constexpr size_t kMaxTmxFileBytes = size_t(2) << 20;
+// The most cells a map may declare (256 x 256, some 68 screens): levels built
+// around a screen fit, and their tile ids take at most 256 KB.
+constexpr int64_t kMaxTmxCells = int64_t(256) * 256;
+// The most bytes read of a map file, the most tilesets a map may name and the
+// most bytes of tileset files read for one map. Parsing builds a tree of up to
+// sixteen times the bytes it reads, so these keep the cost of a hostile map near
+// 30 MB and a few tens of milliseconds; the largest map in CSV takes a third of
+// the file size.
+constexpr size_t kMaxTmxFileBytes = size_t(1) << 20;
 constexpr int kMaxTmxTilesets = 64;
-constexpr size_t kMaxTmxTilesetBytesInAll = size_t(4) << 20;
+constexpr size_t kMaxTmxTilesetBytesInAll = size_t(512) << 10;
 
 // A cell's tile: the global tile id in the low bits, flips in the top four.
 constexpr uint32_t kTmxFlipBits = 0xF0000000u;

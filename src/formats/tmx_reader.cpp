@@ -107,8 +107,8 @@ public:
 
     TmxMap read(ByteView bytes) {
         if (bytes.size() > kMaxTmxFileBytes)
-            fail("the map file is larger than " + std::to_string(kMaxTmxFileBytes >> 20) +
-                 " MB; a map of the largest size read is smaller");
+            fail("the map file is larger than " + std::to_string(kMaxTmxFileBytes >> 10) +
+                 " KB; a map of the largest size read is smaller");
         const pugi::xml_document doc = parseXml(bytes, "the map");
         const pugi::xml_node root = doc.document_element();
         if (std::string(root.name()) != "map")
@@ -143,7 +143,7 @@ private:
         if (width * height > kMaxTmxCells)
             fail(std::string("the ") + what + " is " + std::to_string(width) + " x " +
                  std::to_string(height) + " tiles; at most " + std::to_string(kMaxTmxCells) +
-                 " tiles (512 x 512) are read");
+                 " tiles (256 x 256) are read");
     }
 
     void readTilesets(const pugi::xml_node& root, TmxMap& map) {
@@ -187,13 +187,13 @@ private:
             if (!read.bytes)
                 fail(read.error.empty() ? "the tileset \"" + *path + "\" cannot be read"
                                         : read.error);
-            if (read.bytes->size() > kMaxTmxFileBytes)
+            if (read.bytes->size() > kMaxTmxTilesetBytesInAll)
                 fail("the tileset \"" + *path + "\" is larger than " +
-                     std::to_string(kMaxTmxFileBytes >> 20) + " MB");
+                     std::to_string(kMaxTmxTilesetBytesInAll >> 10) + " KB");
             tilesetBytes_ += read.bytes->size();
             if (tilesetBytes_ > kMaxTmxTilesetBytesInAll)
                 fail("the map's tilesets take more than " +
-                     std::to_string(kMaxTmxTilesetBytesInAll >> 20) + " MB in all");
+                     std::to_string(kMaxTmxTilesetBytesInAll >> 10) + " KB in all");
             const pugi::xml_document doc = parseXml(*read.bytes, "the tileset \"" + *path + "\"");
             const pugi::xml_node root = doc.document_element();
             if (std::string(root.name()) != "tileset")
@@ -306,7 +306,7 @@ TmxReadResult readTmxMapFile(const std::string& path) {
         result.error = "cannot be read";
         return result;
     }
-    return parseTmxMap(*bytes, folderFileSource(folderOfPath(path), kMaxTmxFileBytes));
+    return parseTmxMap(*bytes, folderFileSource(folderOfPath(path), kMaxTmxTilesetBytesInAll));
 }
 
 } // namespace korvex
