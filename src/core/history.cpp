@@ -5,17 +5,19 @@
 
 #include <bitset>
 #include <cstring>
+#include <type_traits>
 
 namespace korvex {
 
 static_assert(kHistoryFontSlots == kFontCount + 1);
+static_assert(std::is_trivially_copyable_v<RowTable> && sizeof(RowTable) == 2 * kRowTableRows);
 
 namespace {
 
 // The areas kept as bytes, in the order of the copy taken by begin.
-constexpr WorkArea kByteAreas[] = {WorkArea::Pixels,       WorkArea::Sets,
-                                   WorkArea::Screens,      WorkArea::FontColours,
-                                   WorkArea::AtariColours, WorkArea::WorkingColours};
+constexpr WorkArea kByteAreas[] = {
+    WorkArea::Pixels,       WorkArea::Sets,           WorkArea::Screens,  WorkArea::FontColours,
+    WorkArea::AtariColours, WorkArea::WorkingColours, WorkArea::RowTables};
 
 constexpr int kWorkingRegisters = PF3 - LUM + 1;
 using WorkingBytes = std::array<int64_t, kWorkingRegisters>;
@@ -24,6 +26,7 @@ constexpr size_t kFontStride = sizeof(Document::FontPixels[0]);
 constexpr size_t kGlyphStride = sizeof(Document::FontPixels[0][0]);
 constexpr size_t kSetStride = sizeof(Document::Sets[0]);
 constexpr size_t kFontColourStride = sizeof(Document::FontColours[0]);
+constexpr size_t kRowTableStride = sizeof(Document::rowTables[0]);
 
 // Changed bytes this close together are kept as one run: a run header costs more
 // than the few unchanged bytes it saves.
@@ -46,6 +49,8 @@ constexpr size_t areaSize(WorkArea area) {
         return sizeof(Document::AtariColour);
     case WorkArea::WorkingColours:
         return sizeof(WorkingBytes);
+    case WorkArea::RowTables:
+        return sizeof(Document::rowTables);
     default:
         return 0;
     }
@@ -75,6 +80,8 @@ const uint8_t* areaBytes(const Document& doc, WorkArea area, WorkingBytes& scrat
     case WorkArea::WorkingColours:
         scratch = gatherWorking(doc);
         return reinterpret_cast<const uint8_t*>(scratch.data());
+    case WorkArea::RowTables:
+        return reinterpret_cast<const uint8_t*>(doc.rowTables);
     default:
         return nullptr;
     }
@@ -217,6 +224,9 @@ History::Step History::difference(const Document& doc) const {
                 break;
             case WorkArea::Screens:
                 Touched::spread(touched.screens, i, length, kScreenCells);
+                break;
+            case WorkArea::RowTables:
+                Touched::spread(touched.screens, i, length, kRowTableStride);
                 break;
             case WorkArea::FontColours:
                 Touched::spread(touched.fonts, i, length, kFontColourStride);

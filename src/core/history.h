@@ -1,8 +1,8 @@
 #pragma once
 // The document's history of changes. Each user action that changes the work (glyph
-// pixels, font names, sets, screens, colours) becomes one step holding only the
-// bytes it changed, before and after, and the place where it happened. Undo puts
-// the "before" bytes back and redo the "after" bytes; both then show that place.
+// pixels, font names, sets, screens and their row tables, colours) becomes one step holding only
+// the bytes it changed, before and after, and the place where it happened. Undo puts the "before"
+// bytes back and redo the "after" bytes; both then show that place.
 //
 // An action runs between begin and commit (a transaction; nested ones join the
 // outermost). begin takes a copy of the work as it is; commit compares the work
@@ -34,6 +34,7 @@ enum class WorkArea : uint8_t {
     WorkingColours, // ColourLUM .. ColourPF3
     FontNames,      // FontName (text)
     FontPaths,      // FontPath (text)
+    RowTables,      // each screen's row table
 };
 
 // Where a step happened; undo and redo make it the current place. A part that is
