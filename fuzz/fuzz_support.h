@@ -105,6 +105,8 @@ inline const char* projectDifference(const Document& loaded, const Document& rel
         return "sets";
     if (!sameArray(loaded.screens, reloaded.screens))
         return "screens";
+    if (std::memcmp(loaded.rowTables, reloaded.rowTables, sizeof loaded.rowTables) != 0)
+        return "row tables";
     if (!sameArray(loaded.MultiViewFonts, reloaded.MultiViewFonts))
         return "multi font view rows";
     if (loaded.gridShown != reloaded.gridShown || loaded.setDrawing != reloaded.setDrawing ||

@@ -98,6 +98,13 @@ std::unique_ptr<Document> busyDocument() {
     }
     for (int row = 1; row <= 5; ++row)
         doc->MultiViewFonts[row] = row * 2;
+    // Row tables on two screens: every font and mode, and a table past 240 scanlines.
+    const uint8_t modes[] = {0, 2, 4, 5};
+    for (int row = 0; row < kRowTableRows; ++row) {
+        doc->rowTables[2].font[row] = uint8_t(row % (kFontCount + 1));
+        doc->rowTables[2].mode[row] = modes[row % 4];
+        doc->rowTables[7].mode[row] = uint8_t(RowMode::FourColourTall);
+    }
     doc->CurrentFont = 3;
     doc->CurrentSet = 42;
     doc->CurrentGlyph = 65;
@@ -189,11 +196,19 @@ void projectSeeds(Document& start, Document& busy) {
     writeSeed("project_keys", "short-lines", keyed);
 
     std::set<std::string> words(keys.begin(), keys.end());
+    for (const std::string& line : busyLines)
+        if (!keyOf(line).empty())
+            words.insert(keyOf(line));
     for (const std::string& line : startLines)
         if (keyOf(line).empty())
             words.insert(line);
-    words.insert({"\r\n", "\n", "\r", "\xEF\xBB\xBF", "$", "%", "-", "+", " ", "\t", "=", "255",
-                  "-1", "32767", "-32768", "$FF", "%1", "16777215", "9223372036854775807"});
+    words.insert({",",     "0,2,4,5",  "\r\n",
+                  "\n",    "\r",       "\xEF\xBB\xBF",
+                  "$",     "%",        "-",
+                  "+",     " ",        "\t",
+                  "=",     "255",      "-1",
+                  "32767", "-32768",   "$FF",
+                  "%1",    "16777215", "9223372036854775807"});
     writeDictionary("project", "Project files: keys, section lines and number forms.", words);
 
     const RecoverySnapshot busyCopy = takeRecoverySnapshot(busy);

@@ -23,6 +23,11 @@ const std::vector<std::string>& projectKeys() {
         for (const std::string& line : writeProjectLines(doc))
             if (const size_t eq = line.find('='); eq != std::string::npos)
                 found.push_back(line.substr(0, eq + 1));
+        // A start-up document has no row tables; their keys come after the others.
+        for (int n = 0; n < kScreenCount; ++n) {
+            found.push_back("VE_ROW_FONTS_" + std::to_string(n) + "=");
+            found.push_back("VE_ROW_MODES_" + std::to_string(n) + "=");
+        }
         return found;
     }();
     return keys;

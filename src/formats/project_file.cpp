@@ -24,6 +24,13 @@ std::string numberedKey(const char* stem, int n) {
 const char* const kViewEditorKeys[8] = {"VE_GRID=",   "VE_SETDRAW=", "VE_TOP=", "VE_RANTRYB=",
                                         "VE_XSTART=", "VE_YSTART=",  "VE_W=",   "VE_H="};
 
+// A screen's row table takes two lines after every other line, and only when it is
+// not all follow entries. No older key is part of these keys, so a reader that
+// knows only the older ones finds its lines as before.
+const char* const kRowFontsStem = "VE_ROW_FONTS_";
+const char* const kRowModesStem = "VE_ROW_MODES_";
+constexpr char kRowFieldSeparator = ',';
+
 // Every key the reader knows, in the order they are applied.
 const std::vector<std::string>& readerKeys() {
     static const std::vector<std::string> keys = [] {
@@ -39,6 +46,10 @@ const std::vector<std::string>& readerKeys() {
             k.push_back(numberedKey("SET_", s));
         for (int n = 0; n < kScreenCount; ++n)
             k.push_back(numberedKey("SCREEN_", n));
+        for (int n = 0; n < kScreenCount; ++n) {
+            k.push_back(numberedKey(kRowFontsStem, n));
+            k.push_back(numberedKey(kRowModesStem, n));
+        }
         return k;
     }();
     return keys;
@@ -199,6 +210,58 @@ void appendNumber(std::string& line, int64_t value, bool trailingSpace) {
         line += ' ';
 }
 
+// A row table with every value a row table may not hold read as follow.
+RowTable checkedRowTable(const RowTable& table) {
+    RowTable checked;
+    for (int row = 0; row < kRowTableRows; ++row) {
+        if (table.font[row] <= kFontCount)
+            checked.font[row] = table.font[row];
+        if (isRowMode(table.mode[row]))
+            checked.mode[row] = table.mode[row];
+    }
+    return checked;
+}
+
+std::string rowTableLine(const char* stem, int screen, const uint8_t (&values)[kRowTableRows]) {
+    std::string line = numberedKey(stem, screen);
+    for (int row = 0; row < kRowTableRows; ++row) {
+        if (row > 0)
+            line += kRowFieldSeparator;
+        line += std::to_string(values[row]);
+    }
+    return line;
+}
+
+// One field of a row table line: plain decimal digits, spaces and tabs around them
+// allowed. Anything else, and a value that is not `valid`, reads as 0.
+template <class Valid> uint8_t rowTableField(std::string_view field, Valid valid) {
+    constexpr size_t kMostDigits = 3;
+    while (!field.empty() && (field.front() == ' ' || field.front() == '\t'))
+        field.remove_prefix(1);
+    while (!field.empty() && (field.back() == ' ' || field.back() == '\t'))
+        field.remove_suffix(1);
+    if (field.empty() || field.size() > kMostDigits)
+        return 0;
+    int value = 0;
+    for (const char c : field) {
+        if (c < '0' || c > '9')
+            return 0;
+        value = 10 * value + (c - '0');
+    }
+    return valid(value) ? uint8_t(value) : 0;
+}
+
+// The 24 values of a row table line; rows without a field read as 0 and fields
+// past the 24th are ignored.
+template <class Valid>
+void readRowTableLine(std::string_view value, uint8_t (&values)[kRowTableRows], Valid valid) {
+    for (int row = 0; row < kRowTableRows; ++row) {
+        const size_t end = std::min(value.find(kRowFieldSeparator), value.size());
+        values[row] = rowTableField(value.substr(0, end), valid);
+        value.remove_prefix(std::min(end + 1, value.size()));
+    }
+}
+
 } // namespace
 
 std::vector<std::string> writeProjectLines(Document& doc) {
@@ -248,6 +311,14 @@ std::vector<std::string> writeProjectLines(Document& doc) {
             for (int column = 0; column < kScreenColumns; ++column)
                 appendNumber(screen, getCell(doc, n, column, row), true);
         lines.push_back(screen);
+    }
+
+    for (int n = 0; n < kScreenCount; ++n) {
+        const RowTable table = checkedRowTable(doc.rowTables[n]);
+        if (isDefaultRowTable(table))
+            continue;
+        lines.push_back(rowTableLine(kRowFontsStem, n, table.font));
+        lines.push_back(rowTableLine(kRowModesStem, n, table.mode));
     }
     return lines;
 }
@@ -308,6 +379,20 @@ void readProjectLines(Document& doc, const std::vector<std::string>& lines) {
                 for (int column = 0; column < kScreenColumns; ++column)
                     setCell(doc, n, column, row, asByte(f.nextNumber()));
         });
+
+    // A screen read from the file takes its row table from the file too: a project
+    // without one for it has all follow entries there.
+    for (int n = 0; n < kScreenCount; ++n) {
+        if (!index.value(numberedKey("SCREEN_", n)).empty())
+            doc.rowTables[n] = RowTable{};
+        const std::string_view fonts = index.value(numberedKey(kRowFontsStem, n));
+        if (!fonts.empty())
+            readRowTableLine(fonts, doc.rowTables[n].font,
+                             [](int font) { return font <= kFontCount; });
+        const std::string_view modes = index.value(numberedKey(kRowModesStem, n));
+        if (!modes.empty())
+            readRowTableLine(modes, doc.rowTables[n].mode, isRowMode);
+    }
 }
 
 bool saveProjectFile(Document& doc, const std::string& path, std::string* error) {

@@ -4,6 +4,8 @@
 //   VER$=0.52, [GLOBAL], MULTI_V_F=, VE_GRID= .. VE_H=,
 //   [FONTS & COLOR], FONT_NAME_i= / FONT_COLOR_i= / FONT_DATA_i= for fonts 1..10,
 //   [SETS], SET_1= .. SET_100=, [VIEW EDITOR SCREENS], SCREEN_0= .. SCREEN_8=.
+// After them, for each screen s whose row table is not all follow entries, two
+// more: VE_ROW_FONTS_s= and VE_ROW_MODES_s=, each 24 comma-separated decimals.
 // Every number is decimal. A project does not hold the font paths, the Atari
 // register values, the current font, set and glyph, or the working colours.
 
@@ -16,8 +18,9 @@
 
 namespace korvex {
 
-// Lines a project file is made of, without line ends; always 153 of them, as a
-// font name's control characters are written as spaces. Every font is encoded
+// Lines a project file is made of, without line ends: 153 of them, as a font
+// name's control characters are written as spaces, and two for each screen with a
+// row table. Every font is encoded
 // through FontBuffer on the way, so afterwards FontBuffer holds font 10.
 std::vector<std::string> writeProjectLines(Document& doc);
 
@@ -25,7 +28,9 @@ std::vector<std::string> writeProjectLines(Document& doc);
 // 1023 lines count. Each key is looked up on its own; a missing key or an empty
 // value leaves its target as it is, a value with too few fields sets the rest to 0.
 // Any text is accepted: a file that is no project changes only what it happens to
-// match, and no value can reach memory outside the document's arrays.
+// match, and no value can reach memory outside the document's arrays. A screen the
+// lines hold gets its row table from them (all follow entries without one); a row
+// table value that is no plain decimal or out of range reads as 0 for its row.
 void readProjectLines(Document& doc, const std::vector<std::string>& lines);
 
 // Sets projectPath to `path`, then writes the project there atomically (UTF-8, no
