@@ -186,6 +186,11 @@ TEST(TmxScreenImport, TheImportIsOneUndoStep) {
     ASSERT_TRUE(doc->history.undo(*doc));
     EXPECT_EQ(getCell(*doc, 4, 0, 0), 77);
     EXPECT_EQ(getCell(*doc, 4, 39, 23), 0);
+    EXPECT_EQ(doc->rowTables[4].font[3], 0);
+    EXPECT_EQ(doc->rowTables[4].mode[3], 0);
+    ASSERT_TRUE(doc->history.redo(*doc));
+    EXPECT_EQ(doc->rowTables[4].mode[3], 5);
+    ASSERT_TRUE(doc->history.undo(*doc));
     // A screen outside 0..8 changes nothing, and records nothing.
     replaceScreen(*doc, 9, cells, rows, "Import from Tiled");
     EXPECT_EQ(doc->history.undoCount(), 0u);
