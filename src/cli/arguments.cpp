@@ -124,6 +124,14 @@ const std::vector<CommandSpec>& commandSpecs() {
           {"--json", "", false, false}},
          OutputKind::Text},
         {"merge-duplicates", {"PROJECT.proj2"}, {{"--font", "", true, true}}, OutputKind::Project},
+        {"screen-to-tmx",
+         {"PROJECT.proj2"},
+         {{"--screen", "", true, true}, {"--font", "", true, false}, {"--mode", "", true, false}},
+         OutputKind::Binary},
+        {"tmx-to-screen",
+         {"MAP.tmx"},
+         {{"--into", "", true, true, true}, {"--screen", "", true, true}},
+         OutputKind::Project},
     };
     return specs;
 }

@@ -13,6 +13,7 @@ void runCommand(const ParsedCommand& command) {
         {"font-to-image", fontToImageCommand}, {"image-to-font", imageToFontCommand},
         {"set-to-bin", setToBinCommand},       {"extract", extractCommand},
         {"font-report", fontReportCommand},    {"merge-duplicates", mergeDuplicatesCommand},
+        {"screen-to-tmx", screenToTmxCommand}, {"tmx-to-screen", tmxToScreenCommand},
     };
     if (const auto output = command.output())
         refuseOutputOverInputs(command.form->name, *output, command.inputFiles());

@@ -132,6 +132,43 @@ const std::map<std::string, CommandHelp>& helps() {
           "A font with no duplicates changes nothing: OUT.proj2 holds the project as it\n"
           "was, and the line says \"font N has no duplicate glyphs: nothing merged\".\n"
           "A project without a FONT_DATA_N= line is refused.\n"}},
+        {"screen-to-tmx",
+         {"screen-to-tmx P.proj2 --screen N [--font F] [--mode 2|4] -o MAP.tmx",
+          "a View Editor screen as a Tiled map",
+          "Writes screen N (0..8) of the project as a map for the Tiled map editor:\n"
+          "MAP.tmx, orthogonal, 40 x 24 tiles of 8 x 8 pixels, one tile layer \"Screen N\"\n"
+          "with CSV data, and beside it one tileset for each font and mode the screen's\n"
+          "rows use: MAP-fontF-modeM.tsx and its picture MAP-fontF-modeM.png, codes\n"
+          "0..255 drawn as the Atari view draws them in that font's colours, 16 tiles a\n"
+          "row. A cell with code C is the tile with id C of its row's tileset. Rows that\n"
+          "follow the editor's font and mode take --font and --mode. Mode-5 rows are\n"
+          "drawn 8 scanlines high (a map has one tile height); a map property says so.\n"
+          "Properties of the map and the tilesets record the fonts, the modes and the\n"
+          "row table, so tmx-to-screen takes the map back.\n\n"
+          "  --screen N  the screen, 0..8\n"
+          "  --font F    the font of rows that follow the current font, 1..10 (default 1)\n"
+          "  --mode M    the mode of rows that follow the current mode: 2 two-colour\n"
+          "              (default) or 4 four-colour\n\n"
+          "Each file is written whole; the map comes last, after its tilesets.\n"}},
+        {"tmx-to-screen",
+         {"tmx-to-screen MAP.tmx --into P.proj2 --screen N -o OUT.proj2",
+          "a Tiled map into a View Editor screen",
+          "Takes the first tile layer of MAP.tmx into screen N (0..8) of the project and\n"
+          "writes the project as the editor saves it. A tile with id C of a tileset\n"
+          "screen-to-tmx wrote becomes code C, and the tileset's font and mode become\n"
+          "the row's; a row whose tiles agree with the row table the map records keeps\n"
+          "that entry. Layer data may be CSV or base64 (uncompressed, zlib or gzip);\n"
+          "tilesets may be external or embedded. Cells without a tile become code 0. A\n"
+          "map larger than 40 x 24 gives its top-left 40 x 24 cells, a smaller one\n"
+          "leaves the rest of the screen empty; a warning says so.\n\n"
+          "  --into P.proj2  the project the screen goes into\n"
+          "  --screen N      the screen, 0..8\n\n"
+          "Refused, with nothing written: broken XML; a tileset that is missing or cannot\n"
+          "be read, or lies outside the map's folder (only files in that folder or\n"
+          "below it are read); tile ids beyond every tileset; layer data of the wrong\n"
+          "length or expanding beyond it; a map of more than 256 x 256 tiles; a flipped\n"
+          "tile, a tile of another tileset, or tiles of two fonts or modes in one row\n"
+          "(the message names the first such cell by row and column, from 0).\n"}},
     };
     return table;
 }
