@@ -15,6 +15,8 @@
 #include "formats/project_file.h"
 #include "formats/recovery_copy.h"
 #include "formats/set_files.h"
+#include "formats/tmx_korvex_names.h"
+#include "formats/tmx_writer.h"
 #include "formats/view_editor_files.h"
 
 #include <png.h>
@@ -388,6 +390,81 @@ void bmpSeeds() {
     writeSeed("bmp", "rgb32.bmp", bmpFile(1, 2, 32, 0, {}, {9, 8, 7, 0, 1, 2, 3, 0}));
 }
 
+// A map as the tmx harness takes it: the map, then each tileset file it names after
+// a zero byte, in the order the map names them.
+Bytes tmxHarnessInput(const std::vector<TmxExportFile>& files) {
+    Bytes input = files.back().bytes;
+    for (const TmxExportFile& file : files)
+        if (file.path.size() > 4 && file.path.compare(file.path.size() - 4, 4, ".tsx") == 0) {
+            input.push_back(0);
+            input.insert(input.end(), file.bytes.begin(), file.bytes.end());
+        }
+    return input;
+}
+
+// Maps of the export: one tileset (screen 0), every font and mode (screen 2), all
+// rows mode 5 (screen 7). Maps Tiled saved again are in seeds-kept/tmx/.
+void tmxSeeds(Document& busy) {
+    writeSeed("tmx", "one-tileset.tmx",
+              tmxHarnessInput(tmxExportFiles(busy, 0, 1, false, "m.tmx")));
+    writeSeed("tmx", "rows.tmx", tmxHarnessInput(tmxExportFiles(busy, 2, 3, true, "m.tmx")));
+    writeSeed("tmx", "tall.tmx", tmxHarnessInput(tmxExportFiles(busy, 7, 10, false, "m.tmx")));
+    std::set<std::string> words = {"<map",
+                                   "</map>",
+                                   "<tileset",
+                                   "</tileset>",
+                                   "<layer",
+                                   "</layer>",
+                                   "<group>",
+                                   "<data",
+                                   "</data>",
+                                   "<tile",
+                                   "<chunk",
+                                   "<image",
+                                   "<properties>",
+                                   "<property",
+                                   "width=\"",
+                                   "height=\"",
+                                   "tilewidth=",
+                                   "tileheight=",
+                                   "tilecount=",
+                                   "columns=",
+                                   "spacing=",
+                                   "margin=",
+                                   "firstgid=",
+                                   "source=",
+                                   "gid=",
+                                   "id=",
+                                   "name=",
+                                   "value=",
+                                   "infinite=\"1\"",
+                                   "encoding=\"csv\"",
+                                   "encoding=\"base64\"",
+                                   "compression=\"zlib\"",
+                                   "compression=\"gzip\"",
+                                   "compression=\"zstd\"",
+                                   "../",
+                                   "/",
+                                   "2147483648",
+                                   "4294967295",
+                                   "268435455",
+                                   "65536",
+                                   "eJ",
+                                   "H4sI",
+                                   "<?xml version=\"1.0\"?>",
+                                   "<!--",
+                                   "<![CDATA[",
+                                   "&amp;",
+                                   "&#x41;"};
+    for (const std::string& name : {kTmxFontProperty, kTmxModeProperty, kTmxTallRowsProperty,
+                                    kTmxScreenProperty, kTmxRowFontsProperty, kTmxRowModesProperty,
+                                    kTmxFollowFontProperty, kTmxFollowModeProperty})
+        words.insert(name);
+    words.insert(std::string(1, '\0'));
+    writeDictionary("tmx", "Tiled maps and tilesets: elements, attributes and property names.",
+                    words);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -407,5 +484,6 @@ int main(int argc, char** argv) {
     argumentSeeds();
     pngSeeds();
     bmpSeeds();
+    tmxSeeds(*busy);
     return 0;
 }

@@ -1,10 +1,11 @@
 # The fuzz harnesses: fuzz/<name>_fuzz.cpp for each name, its seed inputs in
-# fuzz/seeds/<name>/ and the inputs it ever failed on in
+# fuzz/seeds/<name>/ (written by make_fuzz_seeds) and fuzz/seeds-kept/<name>/ (files
+# other programs wrote, kept as they are), and the inputs it ever failed on in
 # tests/data/fuzz-regressions/<name>/. Used by the fuzz build (fuzz/) and by the
 # replay of kept inputs (tests/).
 set(KORVEX_FUZZ_TARGETS
     font font_range set sets colour project project_keys text_number ved2 sved2 ranb png bmp
-    cli_args recovery)
+    cli_args recovery tmx)
 
 # Sources a harness needs beyond core and formats, relative to the source folder.
 set(KORVEX_FUZZ_EXTRA_cli_args src/cli/arguments.cpp src/cli/option_values.cpp)
