@@ -26,7 +26,7 @@ fail() {
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for library in libqt6widgets6 libqt6gui6 libqt6core6 libpng16-16 libc6; do
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libpng16-16 libpugixml1v5 libc6; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library"
 done
 
