@@ -22,6 +22,15 @@ std::string wrongCount(int64_t found, int64_t count, bool atLeast) {
            std::to_string(found) + " tiles; the layer's size needs " + std::to_string(count);
 }
 
+// A character of the text for a message: itself when printable, else its byte.
+std::string shown(char c) {
+    static const char* digits = "0123456789ABCDEF";
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F)
+        return "\"" + std::string(1, c) + "\"";
+    return std::string("the byte 0x") + digits[byte >> 4] + digits[byte & 0xF];
+}
+
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
@@ -36,8 +45,7 @@ TmxLayerCells readCsv(const char* text, int64_t count) {
         if (*at == '\0')
             break;
         if (*at < '0' || *at > '9')
-            return failure("the CSV layer data holds \"" + std::string(1, *at) +
-                           "\" where a tile id should be");
+            return failure("the CSV layer data holds " + shown(*at) + " where a tile id should be");
         uint64_t value = 0;
         while (*at >= '0' && *at <= '9') {
             value = value * 10 + uint64_t(*at - '0');
@@ -53,8 +61,7 @@ TmxLayerCells readCsv(const char* text, int64_t count) {
         if (*at == ',')
             ++at;
         else if (*at != '\0')
-            return failure("the CSV layer data holds \"" + std::string(1, *at) +
-                           "\" where a comma should be");
+            return failure("the CSV layer data holds " + shown(*at) + " where a comma should be");
     }
     if (int64_t(cells.size()) != count)
         return failure(wrongCount(int64_t(cells.size()), count, false));

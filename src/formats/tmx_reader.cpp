@@ -209,19 +209,28 @@ private:
         tileset.firstGid = firstGid;
     }
 
-    // The first tile layer, in the order Tiled draws them (groups included).
-    static pugi::xml_node firstTileLayer(const pugi::xml_node& parent, int& layers) {
+    // The first tile layer, in the order Tiled draws them, with those inside groups;
+    // `layers` counts them all. Groups may nest as deep as the file allows, so the
+    // tree is walked without recursion.
+    static pugi::xml_node firstTileLayer(const pugi::xml_node& root, int& layers) {
         pugi::xml_node first;
-        for (const pugi::xml_node child : parent.children()) {
-            pugi::xml_node found;
-            if (std::string(child.name()) == "layer") {
+        pugi::xml_node node = root.first_child();
+        while (node) {
+            const std::string_view name = node.name();
+            if (name == "layer") {
                 ++layers;
-                found = child;
-            } else if (std::string(child.name()) == "group") {
-                found = firstTileLayer(child, layers);
+                if (!first)
+                    first = node;
             }
-            if (!first && found)
-                first = found;
+            if (name == "group" && node.first_child()) {
+                node = node.first_child();
+                continue;
+            }
+            while (node != root && !node.next_sibling())
+                node = node.parent();
+            if (node == root)
+                break;
+            node = node.next_sibling();
         }
         return first;
     }

@@ -134,6 +134,12 @@ std::vector<Hostile> hostileMaps() {
     std::string tilesetElements;
     while (tilesetElements.size() < kMaxTmxTilesetBytesInAll - 200)
         tilesetElements += "<a/>";
+    std::string nested;
+    for (int i = 0; i < 60000; ++i)
+        nested += "<group>";
+    nested += "<layer/>";
+    for (int i = 0; i < 60000; ++i)
+        nested += "</group>";
     std::string manyFiles;
     for (int i = 0; i < 64; ++i)
         manyFiles += external(uint32_t(1 + 256 * i), "t" + std::to_string(i) + ".tsx");
@@ -199,6 +205,8 @@ std::vector<Hostile> hostileMaps() {
          "<map width=\"1\" height=\"1\">" + elements.substr(0, kMaxTmxFileBytes / 2 - 200) +
              external(1, "t.tsx") + elements.substr(0, kMaxTmxFileBytes / 2 - 200) + "</map>",
          "the map has no tile layer", tilesetXml("t", 256, tilesetElements)},
+        {"groups nested 60000 deep", "<map width=\"1\" height=\"1\">" + nested + "</map>",
+         "the tile layer \"\" has no data"},
         {"too large", mapXml(1, 1, ts, csvData({1})) + "<!--" + zeros(kMaxTmxFileBytes) + "-->",
          "the map file is larger than 1024 KB"},
         {"tilesets too large in all", mapXml(1, 1, manyFiles, csvData({1})),

@@ -70,6 +70,24 @@ TEST(TmxReader, EveryFormOfLayerDataGivesTheSameCells) {
     }
 }
 
+TEST(TmxReader, TheFirstTileLayerIsReadGroupsIncluded) {
+    MemoryFolder folder;
+    const std::string ts = embedded(1, korvexTilesetXml(1, 2));
+    const std::string text = "<map width=\"1\" height=\"1\">" + ts +
+                             "<objectgroup/><group><group/><group><layer name=\"inner\">" +
+                             csvData({3}) + "</layer></group></group><layer name=\"outer\">" +
+                             csvData({4}) + "</layer></map>";
+    const TmxReadResult read = parse(text, folder);
+    ASSERT_TRUE(read.map) << read.error;
+    EXPECT_EQ(read.map->layerName, "inner");
+    EXPECT_EQ(read.map->cells, std::vector<uint32_t>{3});
+    EXPECT_EQ(read.map->tileLayers, 2);
+    EXPECT_EQ(parse(mapXml(2, 1, ts, "<data encoding=\"csv\">1,\t2;</data>"), folder).error,
+              "the CSV layer data holds \";\" where a comma should be");
+    EXPECT_EQ(parse(mapXml(2, 1, ts, "<data encoding=\"csv\">1,\x01</data>"), folder).error,
+              "the CSV layer data holds the byte 0x01 where a tile id should be");
+}
+
 TEST(TmxReader, TilesetsExternalOrEmbeddedCoverTheirIds) {
     MemoryFolder folder;
     folder.files["sub/font.tsx"] = "<?xml version=\"1.0\"?>" + korvexTilesetXml(2, 5);
