@@ -124,6 +124,23 @@ const std::vector<CommandSpec>& commandSpecs() {
           {"--json", "", false, false}},
          OutputKind::Text},
         {"merge-duplicates", {"PROJECT.proj2"}, {{"--font", "", true, true}}, OutputKind::Project},
+        {"screen-to-image",
+         {"PROJECT.proj2"},
+         {{"--screen", "", true, true},
+          {"--font", "", true, false},
+          {"--mode", "", true, false},
+          {"--scale", "", true, false}},
+         OutputKind::Binary},
+        {"display-list",
+         {"PROJECT.proj2"},
+         {{"--screen", "", true, true},
+          {"--screen-address", "", true, true},
+          {"--dl-address", "", true, true},
+          {"--font-address", "", true, true},
+          {"--font", "", true, false},
+          {"--mode", "", true, false},
+          {"--lang", "", true, false}},
+         OutputKind::Text},
     };
     return specs;
 }

@@ -18,5 +18,7 @@ void setToBinCommand(const ParsedCommand& command);
 void extractCommand(const ParsedCommand& command);
 void fontReportCommand(const ParsedCommand& command);
 void mergeDuplicatesCommand(const ParsedCommand& command);
+void screenToImageCommand(const ParsedCommand& command);
+void displayListCommand(const ParsedCommand& command);
 
 } // namespace korvex::cli
