@@ -117,9 +117,10 @@ if [ -n "$old_cli" ]; then
     header+=" %8s %8s %8s"
     row+=" %8.3f %8s %8.3f"
 fi
+titles=("conversion" "cat ms" "new ms" "new/cat" "cat cpu" "new cpu")
+[ -n "$old_cli" ] && titles+=("old ms" "old/cat" "old cpu")
 # shellcheck disable=SC2059
-printf "$header\n" "conversion" "cat ms" "new ms" "new/cat" "cat cpu" "new cpu" "old ms" "old/cat" \
-    "old cpu"
+printf "$header\n" "${titles[@]}"
 for i in "${!conversions[@]}"; do
     IFS='|' read -r name input arguments <<<"${conversions[$i]}"
     commands=()
