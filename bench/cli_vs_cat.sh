@@ -37,7 +37,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 
 # A project with ten fonts (font 1 the ROM font, the others pseudo-random), 100
-# filled sets and nine full screens.
+# filled sets, nine full screens and a row table on screen 3.
 rom_bytes="$(od -An -v -tu1 "$here/data/atari-rom-font.fnt" | tr -s ' \n' ' ')"
 awk -v rom="$rom_bytes" 'BEGIN {
     ORS = "\r\n"; srand(19)
@@ -66,6 +66,15 @@ awk -v rom="$rom_bytes" 'BEGIN {
         for (c = 0; c < 960; ++c) line = line int(rand() * 256) " "
         print line
     }
+    # Screen 3 shows all ten fonts in every mode, as a display list with
+    # interrupts between its rows would.
+    fonts = "VE_ROW_FONTS_3="; modes = "VE_ROW_MODES_3="
+    split("0 2 4 5", mode, " ")
+    for (r = 0; r < 24; ++r) {
+        fonts = fonts (r ? "," : "") (r % 10 + 1)
+        modes = modes (r ? "," : "") mode[r % 4 + 1]
+    }
+    print fonts; print modes
 }' >project.proj2
 
 prepare="${old_cli:-$new_cli}"
@@ -82,6 +91,8 @@ conversions=(
     "image-to-font|font.png|image-to-font font.png -o OUT.fnt"
     "set-to-bin|sets.sets|set-to-bin sets.sets --set 42 font.fnt -o OUT.bin"
     "extract|project.proj2|extract project.proj2 --font 7 -o OUT.fnt"
+    "screen-to-image|project.proj2|screen-to-image project.proj2 --screen 3 --scale 2 -o OUT.png"
+    "display-list|project.proj2|display-list project.proj2 --screen 3 --screen-address 16384 --dl-address 15360 --font-address 1=32768,2=33792,3=34816,4=35840,5=36864,6=37888,7=38912,8=39936,9=40960,10=41984 -o OUT.asm"
     "--version|-|--version"
 )
 
@@ -106,15 +117,22 @@ if [ -n "$old_cli" ]; then
     header+=" %8s %8s %8s"
     row+=" %8.3f %8s %8.3f"
 fi
+titles=("conversion" "cat ms" "new ms" "new/cat" "cat cpu" "new cpu")
+[ -n "$old_cli" ] && titles+=("old ms" "old/cat" "old cpu")
 # shellcheck disable=SC2059
-printf "$header\n" "conversion" "cat ms" "new ms" "new/cat" "cat cpu" "new cpu" "old ms" "old/cat" \
-    "old cpu"
+printf "$header\n" "${titles[@]}"
 for i in "${!conversions[@]}"; do
     IFS='|' read -r name input arguments <<<"${conversions[$i]}"
     commands=()
     [ "$input" = "-" ] && commands+=("cat /dev/null") || commands+=("cat $input")
     commands+=("$new_cli ${arguments//OUT/new-$i}")
-    [ -n "$old_cli" ] && commands+=("$old_cli ${arguments//OUT/old-$i}")
+    # An older converter may not know a newer command; its column stays empty then.
+    old_knows=""
+    first="${arguments%% *}"
+    if [ -n "$old_cli" ] && { [ "${first:0:1}" = "-" ] || "$old_cli" help "$first" >/dev/null 2>&1; }; then
+        old_knows=1
+        commands+=("$old_cli ${arguments//OUT/old-$i}")
+    fi
     rm -f round-*.json
     for round in $(seq "$rounds"); do
         hyperfine -N --style none --warmup 5 --runs "$runs_per_round" \
@@ -123,9 +141,11 @@ for i in "${!conversions[@]}"; do
     cat_ms="$(median_ms 0)"
     new_ms="$(median_ms 1)"
     values=("$name" "$cat_ms" "$new_ms" "$(ratio "$new_ms" "$cat_ms")" "$(cpu_ms 0)" "$(cpu_ms 1)")
-    if [ -n "$old_cli" ]; then
+    if [ -n "$old_knows" ]; then
         old_ms="$(median_ms 2)"
         values+=("$old_ms" "$(ratio "$old_ms" "$cat_ms")" "$(cpu_ms 2)")
+    elif [ -n "$old_cli" ]; then
+        values+=(0 "-" 0)
     fi
     # shellcheck disable=SC2059
     printf "$row\n" "${values[@]}"
@@ -134,6 +154,7 @@ echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 if [ -n "$old_cli" ]; then
     for output in new-*; do
+        [ -e "old-${output#new-}" ] || continue
         cmp -s "$output" "old-${output#new-}" || echo "outputs differ: $output"
     done
 fi

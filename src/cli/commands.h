@@ -18,6 +18,8 @@ void setToBinCommand(const ParsedCommand& command);
 void extractCommand(const ParsedCommand& command);
 void fontReportCommand(const ParsedCommand& command);
 void mergeDuplicatesCommand(const ParsedCommand& command);
+void screenToImageCommand(const ParsedCommand& command);
+void displayListCommand(const ParsedCommand& command);
 void screenToTmxCommand(const ParsedCommand& command);
 void tmxToScreenCommand(const ParsedCommand& command);
 

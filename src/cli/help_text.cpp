@@ -132,6 +132,53 @@ const std::map<std::string, CommandHelp>& helps() {
           "A font with no duplicates changes nothing: OUT.proj2 holds the project as it\n"
           "was, and the line says \"font N has no duplicate glyphs: nothing merged\".\n"
           "A project without a FONT_DATA_N= line is refused.\n"}},
+        {"screen-to-image",
+         {"screen-to-image PROJECT.proj2 --screen N [--font F] [--mode 2|4] [--scale K] "
+          "-o OUT.png|OUT.bmp",
+          "a screen of a project as the Atari shows it, as a picture",
+          "Draws View Editor screen N (0..8) of the project as the Atari view does: 320\n"
+          "pixels wide, every row in the font, colours and text mode of the screen's row\n"
+          "table. Mode 2 and 4 rows are 8 scanlines high, mode 5 rows 16 (every glyph\n"
+          "line twice); a mode 4 or 5 pixel is 2 pixels wide. Each row shows its font's\n"
+          "colour set: two-colour rows LUM on BAK, four-colour rows BAK, PF0, PF1 and\n"
+          "PF2, codes 128..255 with LUM and BAK swapped or with PF3 for PF2. A screen\n"
+          "of more than 240 scanlines is drawn whole, with a warning. The name of OUT\n"
+          "chooses the format (.png or .bmp).\n\n"
+          "  --screen N  the screen, 0..8\n"
+          "  --font F    the font (1..10) of rows whose table entry follows the editor's\n"
+          "              font (default 1)\n"
+          "  --mode M    the mode of rows whose table entry follows the editor's mode:\n"
+          "              2 two-colour or 4 four-colour (default 2)\n"
+          "  --scale K   every pixel K x K (1..8, default 1)\n"}},
+        {"display-list",
+         {"display-list PROJECT.proj2 --screen N --screen-address A --dl-address D "
+          "--font-address F=ADDR[,F=ADDR...] [--font F] [--mode 2|4] [--lang asm-dec|asm-hex] "
+          "[-o OUT]",
+          "the ANTIC display list of a screen, with its font and colour tables",
+          "Writes, as assembler source, the display list that shows screen N (0..8) of\n"
+          "the project with its row table (rows resolved as by screen-to-image):\n\n"
+          "  DISPLAY_LIST  $70,$70,$70; row 0 as its mode + $40 with the screen address\n"
+          "                (low, high); rows 1..23 as their mode (2, 4 or 5); $41 with the\n"
+          "                list's own address. A row's byte has $80 added when the next\n"
+          "                row has another font or other colours (the interrupt comes at\n"
+          "                the end of that row).\n"
+          "  ROW_CHBASE    24 bytes: the high byte of each row's font address.\n"
+          "  ROW_COLORS    24 lines of five bytes: COLPF0, COLPF1, COLPF2, COLPF3 and\n"
+          "                COLBK for each row; four-colour rows PF0, PF1, PF2, PF3, BAK,\n"
+          "                two-colour rows PF0, LUM, BAK, PF3, BAK of the font's colours.\n\n"
+          "The screen data itself is the screen export (export-screen).\n"
+          "Addresses are decimal, $hexadecimal or %binary. Refused, with the rule named:\n"
+          "a font address that is not a multiple of 1024, a font a row shows without an\n"
+          "address, a display list crossing a 1 KB boundary, screen memory (960 bytes)\n"
+          "crossing a 4 KB boundary. A screen of more than 240 scanlines gets a warning\n"
+          "saying how many it has.\n\n"
+          "  --screen N               the screen, 0..8\n"
+          "  --screen-address A       where the screen's 960 bytes lie\n"
+          "  --dl-address D           where the display list (32 bytes) lies\n"
+          "  --font-address F=ADDR,.. where font F (1..10) lies, for every font shown\n"
+          "  --font F, --mode M       as for screen-to-image\n"
+          "  --lang asm-dec|asm-hex   bytes in decimal or hexadecimal (default asm-hex)\n"
+          "Without -o the text goes to standard output.\n"}},
         {"screen-to-tmx",
          {"screen-to-tmx P.proj2 --screen N [--font F] [--mode 2|4] -o MAP.tmx",
           "a View Editor screen as a Tiled map",

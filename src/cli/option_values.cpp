@@ -1,6 +1,7 @@
 #include "cli/option_values.h"
 
 #include "cli/cli_failure.h"
+#include "formats/file_io.h"
 #include "formats/source_export.h"
 
 #include <cctype>
@@ -87,6 +88,51 @@ std::vector<int> numberListOption(const ParsedCommand& command, const std::strin
     if (values.size() != lo.size())
         badValue(command, option, text, accepted);
     return values;
+}
+
+bool readAddress(const std::string& text, int& out) {
+    constexpr int kLastAddress = 0xFFFF;
+    constexpr size_t kLongest = 17; // "%" and sixteen binary digits
+    size_t i = !text.empty() && text[0] == '+' ? 1 : 0;
+    int base = 10;
+    if (i < text.size() && (text[i] == '$' || text[i] == '%')) {
+        base = text[i] == '$' ? 16 : 2;
+        ++i;
+    }
+    if (i >= text.size() || text.size() > kLongest + 1)
+        return false;
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const int digit = hexDigitValue(text[i]);
+        if (digit < 0 || digit >= base)
+            return false;
+        value = value * base + digit;
+    }
+    if (value > kLastAddress)
+        return false;
+    out = int(value);
+    return true;
+}
+
+int addressOption(const ParsedCommand& command, const std::string& option) {
+    const std::string text = command.value(option).value_or("");
+    int value = 0;
+    if (!readAddress(text, value))
+        badValue(command, option, text, "an address 0..65535: decimal, $hexadecimal or %binary");
+    return value;
+}
+
+PictureFileKind pictureKindOfOutput(const ParsedCommand& command) {
+    const std::string path = command.output().value_or("");
+    const auto endsWith = [&](const std::string& extension) {
+        return withExtension(path, extension) == path;
+    };
+    if (endsWith(".png"))
+        return PictureFileKind::Png;
+    if (endsWith(".bmp"))
+        return PictureFileKind::Bmp;
+    usageFailure("the output " + path + " must end in .png or .bmp (it chooses the format)",
+                 command.form->name);
 }
 
 int languageOption(const ParsedCommand& command) {

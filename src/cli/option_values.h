@@ -3,6 +3,7 @@
 // the option and the accepted values when the text does not fit.
 
 #include "cli/arguments.h"
+#include "formats/font_picture_file.h"
 
 #include <cstdint>
 #include <string>
@@ -24,6 +25,16 @@ int languageOption(const ParsedCommand& command);
 // A colour written RRGGBB or #RRGGBB (red first) as the document packs it:
 // red + 256 * green + 65536 * blue.
 int64_t colourOption(const ParsedCommand& command, const std::string& option, int64_t fallback);
+
+// A memory address 0..65535 in any form the program reads numbers: decimal,
+// "$" hexadecimal or "%" binary, the whole text being the number.
+int addressOption(const ParsedCommand& command, const std::string& option);
+
+// Reads an address as addressOption does; false for anything else.
+bool readAddress(const std::string& text, int& out);
+
+// PNG or BMP, as the name of the -o file ends in .png or .bmp (any case).
+PictureFileKind pictureKindOfOutput(const ParsedCommand& command);
 
 // Parses one whole decimal number; false for anything else or a value outside
 // lo..hi.

@@ -20,21 +20,6 @@ namespace {
 // Import frame positions beyond this lie far off the canvas and read nothing.
 constexpr int kLargestFramePosition = 99999;
 
-bool endsWith(const std::string& path, const std::string& extension) {
-    return withExtension(path, extension) == path;
-}
-
-// The picture kind the output's name asks for.
-PictureFileKind pictureKindOf(const ParsedCommand& command) {
-    const std::string path = *command.output();
-    if (endsWith(path, ".png"))
-        return PictureFileKind::Png;
-    if (endsWith(path, ".bmp"))
-        return PictureFileKind::Bmp;
-    usageFailure("the output " + path + " must end in .png or .bmp (it chooses the format)",
-                 command.form->name);
-}
-
 // The import reads what the 576 x 342 canvas shows; say so when the frame takes
 // pixels from beyond the picture, as a wrong --at is the likely cause.
 void warnWhenFrameLeavesPicture(const Document& doc, const std::string& path) {
@@ -61,7 +46,7 @@ void warnWhenFrameLeavesPicture(const Document& doc, const std::string& path) {
 
 void fontToImageCommand(const ParsedCommand& command) {
     const int scale = numberOption(command, "--scale", 1, 4, 1);
-    const PictureFileKind kind = pictureKindOf(command);
+    const PictureFileKind kind = pictureKindOfOutput(command);
     auto doc = startUpDocument();
     loadFontInput(*doc, command.inputs[0]);
     if (const auto colours = command.value("--colours"))

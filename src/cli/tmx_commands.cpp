@@ -7,6 +7,7 @@
 #include "cli/option_values.h"
 #include "cli/output.h"
 #include "cli/project_input.h"
+#include "cli/screen_document.h"
 #include "core/screen_replace.h"
 #include "formats/project_file.h"
 #include "formats/tmx_map.h"
@@ -23,32 +24,19 @@ std::vector<std::string> screenKeys() {
     return numberedKeys("SCREEN_", 0, kScreenCount - 1);
 }
 
-// --mode: the mode follow entries take, 2 (two-colour, the default) or 4.
-bool fourColourOption(const ParsedCommand& command) {
-    const auto mode = command.value("--mode");
-    if (!mode || *mode == "2")
-        return false;
-    if (*mode == "4")
-        return true;
-    usageFailure("--mode takes 2 (two-colour) or 4 (four-colour), not '" + *mode + "'",
-                 command.form->name);
-}
-
 } // namespace
 
 void screenToTmxCommand(const ParsedCommand& command) {
     const int screen = numberOption(command, "--screen", 0, kScreenCount - 1, 0);
-    const int font = numberOption(command, "--font", 1, kFontCount, 1);
-    const bool fourColour = fourColourOption(command);
+    const FollowSettings follow = followOptions(command);
     const std::string mapPath = *command.output();
     if (withExtension(mapPath, ".tmx") != mapPath)
         usageFailure("the output " + mapPath + " must end in .tmx", command.form->name);
 
-    auto doc = startUpDocument();
-    loadProjectInput(*doc, command.inputs[0], screenKeys(),
-                     "View Editor screens (no SCREEN_ lines)");
+    // Drawn as screen-to-image draws the screen.
+    auto doc = screenDocument(command, screen, follow);
     const std::vector<TmxExportFile> files =
-        tmxExportFiles(*doc, screen, font, fourColour, mapPath);
+        tmxExportFiles(*doc, screen, follow.font, follow.fourColour, mapPath);
     if (files.empty())
         fileFailure(mapPath, "the tileset pictures could not be encoded");
     // The tilesets are outputs too, and may not take the place of the project.

@@ -6,6 +6,7 @@
 #include "core/screens.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace korvex {
 
@@ -15,39 +16,33 @@ constexpr int kGlyphLines = 8;
 constexpr int kGlyphWidth = 8;
 constexpr uint32_t kRgbMask = 0xFFFFFF;
 
-// The eight pixels of one glyph line for each of the 256 bytes would be a large
-// table; a line is instead written bit by bit from the two or four colours its
-// rule allows.
+// The four pixels of half a glyph line for each of its 16 bit patterns, in the
+// colours of one rule (two- or four-colour, normal or inverse).
 struct LineColours {
-    uint32_t byValue[4] = {}; // two-colour: [0] clear, [1] set; four-colour: pair value
-    bool fourColour = false;
+    uint32_t byHalf[16][4] = {};
 };
 
 LineColours lineColours(const std::array<uint32_t, 7>& colours, bool fourColour, bool inverse) {
-    LineColours line;
-    line.fourColour = fourColour;
+    uint32_t byValue[4];
     if (fourColour) {
         for (int v = 0; v < 4; ++v)
-            line.byValue[v] = colours[size_t(fourColourRegister(v, inverse))];
+            byValue[v] = colours[size_t(fourColourRegister(v, inverse))];
     } else {
-        line.byValue[0] = colours[inverse ? LUM : BAK];
-        line.byValue[1] = colours[inverse ? BAK : LUM];
+        byValue[0] = colours[inverse ? LUM : BAK];
+        byValue[1] = colours[inverse ? BAK : LUM];
     }
+    LineColours line;
+    for (int bits = 0; bits < 16; ++bits)
+        for (int i = 0; i < 4; ++i)
+            line.byHalf[bits][i] = fourColour ? byValue[(bits >> (2 - 2 * (i / 2))) & 3]
+                                              : byValue[(bits >> (3 - i)) & 1];
     return line;
 }
 
 // The eight pixels of glyph line `bits` (bit 7 leftmost).
 inline void writeLine(uint32_t* out, uint8_t bits, const LineColours& line) {
-    if (line.fourColour) {
-        for (int pair = 0; pair < 4; ++pair) {
-            const uint32_t c = line.byValue[(bits >> (6 - 2 * pair)) & 3];
-            out[2 * pair] = c;
-            out[2 * pair + 1] = c;
-        }
-    } else {
-        for (int bit = 0; bit < kGlyphWidth; ++bit)
-            out[bit] = line.byValue[(bits >> (7 - bit)) & 1];
-    }
+    std::memcpy(out, line.byHalf[bits >> 4], sizeof line.byHalf[0]);
+    std::memcpy(out + 4, line.byHalf[bits & 15], sizeof line.byHalf[0]);
 }
 
 bool validScreen(int screen) {

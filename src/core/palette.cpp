@@ -175,6 +175,22 @@ int64_t atariRgb(int value) {
     return int64_t(c.r) + 256 * int64_t(c.g) + 65536 * int64_t(c.b);
 }
 
+int atariValueOfRgb(int64_t rgb) {
+    const int r = int(rgb & 0xFF), g = int((rgb >> 8) & 0xFF), b = int((rgb >> 16) & 0xFF);
+    int best = 0;
+    int bestDistance = -1;
+    for (int value = 0; value < 256; value += 2) {
+        const Rgb& c = kAtariPalette[value >> 4][(value & 15) >> 1];
+        const int dr = c.r - r, dg = c.g - g, db = c.b - b;
+        const int distance = dr * dr + dg * dg + db * db;
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = value;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
 RgbPicture renderPalettePicture() {
     RgbPicture pic;
     pic.width = kPalettePictureWidth;

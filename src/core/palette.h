@@ -18,6 +18,11 @@ constexpr uint32_t kPaletteGridLine = 1 + 256 * 1 + 65536 * 1; // no palette col
 // one below). Only the low byte of `value` counts.
 int64_t atariRgb(int value);
 
+// The even Atari colour value 0..254 whose RGB is `rgb`, the lowest one when two
+// share it; for a colour outside the palette the nearest one (least sum of squared
+// channel differences, the lowest value on a tie).
+int atariValueOfRgb(int64_t rgb);
+
 // The palette picture: labels in row 0 and column 0, a grid, and the colour of hue
 // h, luminance column c in the 15 x 15 square at (17 + 16c, 17 + 16h).
 RgbPicture renderPalettePicture();

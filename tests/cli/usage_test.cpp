@@ -60,6 +60,10 @@ TEST_F(UsageTest, EveryCommandDescribesItsOptions) {
         {"extract", {"--font", "--sets", "--screens", "--colours"}},
         {"font-report", {"--project", "--font", "--inverse", "--mirror", "--json", "unused:"}},
         {"merge-duplicates", {"--font", "-o OUT.proj2", "nothing merged"}},
+        {"screen-to-image", {"--screen", "--font", "--mode", "--scale", "240 scanlines"}},
+        {"display-list",
+         {"--screen-address", "--dl-address", "--font-address", "asm-hex", "ROW_CHBASE",
+          "ROW_COLORS", "1 KB", "4 KB"}},
     };
     for (const auto& [command, words] : options) {
         SCOPED_TRACE(command.toStdString());

@@ -111,3 +111,19 @@ TEST(PaletteTexts, ChosenValueAndPointerForms) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(AtariPalette, ValueOfRgbFindsTheEntryOrTheNearest) {
+    for (int v = 0; v < 256; v += 2) {
+        const int found = atariValueOfRgb(atariRgb(v));
+        EXPECT_EQ(atariRgb(found), atariRgb(v)) << v;
+        EXPECT_LE(found, v) << v; // the lowest value of a shared colour
+    }
+    EXPECT_EQ(atariValueOfRgb(atariRgb(0xF4)), 0x14); // hue 15 repeats hue 1
+    EXPECT_EQ(atariValueOfRgb(rgb(236, 236, 236)), 14);
+    EXPECT_EQ(atariValueOfRgb(rgb(1, 1, 2)), 0);
+    EXPECT_EQ(atariValueOfRgb(0x7FFFFFFF), atariValueOfRgb(0xFFFFFF)); // only 24 bits count
+}
+
+} // namespace
