@@ -39,7 +39,7 @@ void checkScreen(const TmxMap& map) {
         require(rows.font[row] <= kFontCount && isRowMode(rows.mode[row]),
                 "every row's font and mode are in range");
     Document& doc = slotDocument(Slot::First);
-    replaceScreen(doc, 0, imported.screen->cells, rows, "Import from Tiled");
+    replaceScreen(doc, 0, imported.screen->cells, rows, kTiledImportStepName);
     require(std::memcmp(doc.screens, imported.screen->cells.data(), kScreenCells) == 0 &&
                 std::memcmp(&doc.rowTables[0], &rows, sizeof rows) == 0,
             "the screen takes the cells and row table");

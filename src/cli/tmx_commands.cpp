@@ -18,8 +18,6 @@ namespace korvex::cli {
 
 namespace {
 
-const std::string kImportStepName = "Import from Tiled";
-
 std::vector<std::string> screenKeys() {
     return numberedKeys("SCREEN_", 0, kScreenCount - 1);
 }
@@ -62,7 +60,7 @@ void tmxToScreenCommand(const ParsedCommand& command) {
 
     auto doc = startUpDocument();
     loadProjectInput(*doc, projectPath, screenKeys(), "View Editor screens (no SCREEN_ lines)");
-    replaceScreen(*doc, screen, imported.screen->cells, imported.screen->rows, kImportStepName);
+    replaceScreen(*doc, screen, imported.screen->cells, imported.screen->rows, kTiledImportStepName);
     for (const std::string& note : imported.screen->notes)
         warn(mapPath + ": " + note);
     const std::string project = joinCrLf(writeProjectLines(*doc));

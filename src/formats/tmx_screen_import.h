@@ -15,6 +15,9 @@
 
 namespace korvex {
 
+// The name of the undo step an import makes.
+inline const std::string kTiledImportStepName = "Import from Tiled";
+
 struct ScreenFromMap {
     std::array<uint8_t, kScreenCells> cells{}; // row by row
     RowTable rows;
