@@ -31,8 +31,8 @@ int bandsNeeded(const CellScreen& target) {
     for (int first = 0; first < kScreenRows;) {
         ++bands;
         int end = first;
-        while (end < kScreenRows && bandCells(catalogue, first, end + 1).keys.size() <=
-                                        size_t(kGlyphsPerFont))
+        while (end < kScreenRows &&
+               bandCells(catalogue, first, end + 1).keys.size() <= size_t(kGlyphsPerFont))
             ++end;
         first = end;
     }
@@ -86,25 +86,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         require(font.number == options.firstFont + int(b), "fonts follow the first font");
         require(font.glyphsUsed >= 1 && font.glyphsUsed <= kGlyphsPerFont, "glyphs within a font");
     }
-    CellScreen shown;
-    shown.mode = options.mode;
-    shown.colours = screen->fonts[0].colours;
     for (int row = 0; row < kScreenRows; ++row) {
         const int number = screen->rowFont[size_t(row)];
         require(screen->rowMode[size_t(row)] == options.mode, "every row in the mode");
-        require(number >= options.firstFont && number < options.firstFont + int(screen->fonts.size()),
+        require(number >= options.firstFont &&
+                    number < options.firstFont + int(screen->fonts.size()),
                 "every row shows one of the fonts");
         require(row == 0 || number >= screen->rowFont[size_t(row - 1)], "bands run top down");
         const ScreenFont& font = screen->fonts[size_t(number - options.firstFont)];
-        for (int column = 0; column < kScreenColumns; ++column) {
-            const uint8_t code = screen->codes[size_t(row * kScreenColumns + column)];
-            require((code & 0x7F) < font.glyphsUsed, "every code shows a glyph of its font");
-            GlyphBits bits = 0;
-            for (int y = 0; y < 8; ++y)
-                bits |= GlyphBits(font.glyphs[size_t(code & 0x7F)][size_t(y)]) << (8 * y);
-            shown.cells[size_t(row * kScreenColumns + column)] = {bits, code >= 128};
-        }
+        for (int column = 0; column < kScreenColumns; ++column)
+            require((screen->codes[size_t(row * kScreenColumns + column)] & 0x7F) < font.glyphsUsed,
+                    "every code shows a glyph of its font");
     }
+    const CellScreen shown = screenCells(*screen);
 
     // The colour-matched picture, made again from the colours the screen uses.
     const FittedPicture fitted = fitPicture(rows, options.mode);

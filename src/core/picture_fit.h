@@ -18,6 +18,8 @@ namespace korvex {
 
 constexpr int kFitWidth = 320; // display pixels
 constexpr int kFitHeight = 192;
+// The widest and tallest picture converted: the picture loaders' own limit.
+constexpr int kMaxFitSide = 16384;
 
 // A picture read row by row: `readRow(y, rgb, opaque)` fills `width` packed RGB
 // values (red + 256 green + 65536 blue) and `width` opacity flags (0: transparent).

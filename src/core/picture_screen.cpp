@@ -209,6 +209,11 @@ std::optional<PictureScreen> pictureToScreen(const PictureRows& picture,
             *error = *refusal;
         return std::nullopt;
     }
+    if (picture.width > kMaxFitSide || picture.height > kMaxFitSide) {
+        if (error)
+            *error = "The picture is larger than 16384 pixels on a side.";
+        return std::nullopt;
+    }
     const FittedPicture fitted = fitPicture(picture, options.mode);
     const CellScreen target =
         matchColours(fitted, options.mode, usedColours(fitted, options), options.dither);
@@ -250,6 +255,27 @@ std::optional<PictureScreen> pictureToScreen(const RgbPicture& picture,
                                              const PictureScreenOptions& options,
                                              std::string* error) {
     return pictureToScreen(pictureRows(picture), options, error);
+}
+
+CellScreen screenCells(const PictureScreen& screen) {
+    CellScreen out;
+    out.mode = screen.mode;
+    if (screen.fonts.empty())
+        return out;
+    out.colours = screen.fonts.front().colours;
+    for (int i = 0; i < kScreenCellCount; ++i) {
+        const int number = screen.rowFont[size_t(i / kScreenColumns)];
+        const ScreenFont* font = &screen.fonts.front();
+        for (const ScreenFont& f : screen.fonts)
+            if (f.number == number)
+                font = &f;
+        const uint8_t code = screen.codes[size_t(i)];
+        GlyphBits bits = 0;
+        for (int y = 0; y < kCellSize; ++y)
+            bits |= GlyphBits(font->glyphs[size_t(code & 0x7F)][size_t(y)]) << (8 * y);
+        out.cells[size_t(i)] = {bits, (code & 0x80) != 0};
+    }
+    return out;
 }
 
 PictureScreen referencePictureScreen(const PictureRows& picture,

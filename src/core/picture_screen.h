@@ -64,6 +64,10 @@ std::optional<PictureScreen> pictureToScreen(const RgbPicture& picture,
                                              const PictureScreenOptions& options,
                                              std::string* error = nullptr);
 
+// The converted screen as cells again (every code's glyph from its row's font), to
+// draw or compare. Every font of a conversion has the same colours.
+CellScreen screenCells(const PictureScreen& screen);
+
 // The same colours and row bands as `converted`, drawn the simple way: per band the
 // 128 most frequent cells kept (a cell and its free transformation counted as one),
 // every other cell shown with the kept glyph that differs from it in the fewest

@@ -56,26 +56,17 @@ RgbPicture viewPicture(const CellScreen& screen) {
     return p;
 }
 
-// The converted screen as cells, to draw it again.
+// The converted screen as cells, every code checked against its font.
 CellScreen cellsOf(const PictureScreen& s) {
-    CellScreen out;
-    out.mode = s.mode;
-    out.colours = s.fonts.at(0).colours;
     for (int i = 0; i < kScreenCellCount; ++i) {
-        const int row = i / kScreenColumns;
-        const ScreenFont* font = nullptr;
-        for (const ScreenFont& f : s.fonts)
-            if (f.number == s.rowFont[size_t(row)])
-                font = &f;
-        EXPECT_NE(font, nullptr);
-        const uint8_t code = s.codes[size_t(i)];
-        EXPECT_LT(code & 0x7F, font->glyphsUsed);
-        GlyphBits bits = 0;
-        for (int y = 0; y < kCellSize; ++y)
-            bits |= GlyphBits(font->glyphs[size_t(code & 0x7F)][size_t(y)]) << (8 * y);
-        out.cells[size_t(i)] = {bits, code >= 128};
+        const int number = s.rowFont[size_t(i / kScreenColumns)];
+        EXPECT_GE(number, s.fonts.at(0).number);
+        EXPECT_LT(size_t(number - s.fonts.at(0).number), s.fonts.size());
+        const ScreenFont& font = s.fonts.at(size_t(number - s.fonts.at(0).number));
+        EXPECT_EQ(font.number, number);
+        EXPECT_LT(s.codes[size_t(i)] & 0x7F, font.glyphsUsed);
     }
-    return out;
+    return screenCells(s);
 }
 
 const ColourRegisters kDistinctColours{0, 14, 148, 52, 202, 24, 118};
@@ -339,6 +330,13 @@ TEST(PictureScreen, RefusesOptionsOutOfRangeWithAMessage) {
                   o.colours[PF1] = 256;
               }),
               "Colour values must be 0 to 255.");
+    PictureRows huge;
+    huge.width = 16385;
+    huge.height = 1;
+    huge.readRow = [](int, uint32_t*, uint8_t*) { FAIL() << "a refused picture is not read"; };
+    std::string error;
+    EXPECT_FALSE(pictureToScreen(huge, {}, &error));
+    EXPECT_EQ(error, "The picture is larger than 16384 pixels on a side.");
     PictureScreenOptions last;
     last.firstFont = 7;
     last.fonts = 4;
