@@ -5,6 +5,7 @@
 // of those dimensions exists and is unused. Glyphs, set cells and screens count from 0.
 
 #include "core/history.h"
+#include "core/row_table.h"
 
 #include <cstdint>
 #include <string>
@@ -24,6 +25,7 @@ constexpr int kScreenCount = 9;
 constexpr int kScreenColumns = 40;
 constexpr int kScreenRows = 24;
 constexpr int kScreenCells = kScreenColumns * kScreenRows;
+static_assert(kRowTableRows == kScreenRows);
 
 // Colour register numbers.
 enum Register : int { LUM = 1, BAK = 2, PF0 = 3, PF1 = 4, PF2 = 5, PF3 = 6 };
@@ -62,6 +64,7 @@ struct ViewEditorState {
     uint8_t setDrawing = 0;
     uint8_t screens[kScreenCount * kScreenCells] = {}; // use setCell / getCell
     uint8_t currentScreen = 0;
+    RowTable rowTables[kScreenCount] = {}; // each screen's fonts and modes by row
     int32_t controlHeld = 0;
     uint8_t rangeFrameShown = 0;
     std::string exportKind; // "", "screen" or "range"
