@@ -11,7 +11,7 @@ namespace korvex {
 namespace {
 
 constexpr int kRefineRounds = 6;
-constexpr size_t kNearKeys = 24; // per item, kept in order for the dropping of keys
+constexpr size_t kNearKeys = 48; // per item, kept in order for the dropping of keys
 constexpr int kKernelReach = 2;
 // The blur's autocorrelation one way, over display pixels: 1 2 3 2 1 (/ 9); a
 // four-colour pixel is two display pixels wide, which gives 4 10 4 (/ 9) across.
@@ -206,6 +206,24 @@ MergeCosts::MergeCosts(const CellCatalogue& catalogue, const ColourRegisters& co
             cost_[at] = std::max(0.0f, std::min(e0, e1));
         }
     }
+    // Each item's nearest keys, by insertion into a short sorted list.
+    nearCount_ = std::min(keys, kNearKeys);
+    near_.resize(catalogue.items.size() * nearCount_);
+    std::vector<std::pair<float, int>> nearest(nearCount_);
+    for (size_t i = 0; i < catalogue.items.size(); ++i) {
+        size_t filled = 0;
+        const float* row = &cost_[index(int(i), 0)];
+        for (size_t k = 0; k < keys; ++k) {
+            if (filled == nearCount_ && row[k] >= nearest[filled - 1].first)
+                continue;
+            size_t at = filled < nearCount_ ? filled++ : filled - 1;
+            for (; at > 0 && nearest[at - 1].first > row[k]; --at)
+                nearest[at] = nearest[at - 1];
+            nearest[at] = {row[k], int(k)};
+        }
+        for (size_t j = 0; j < nearCount_; ++j)
+            near_[i * nearCount_ + j] = nearest[j].second;
+    }
 }
 
 BandCells bandCells(const CellCatalogue& catalogue, int firstRow, int endRow) {
@@ -261,45 +279,38 @@ BandMerge mergeBand(const CellCatalogue& catalogue, const MergeCosts& costs, con
             out.itemKey[j] = catalogue.itemKey[size_t(band.items[j])];
         return out;
     }
-    // The band's costs side by side: item j with band key k at j * m + k.
-    std::vector<float> table(n * m);
-    for (size_t j = 0; j < n; ++j)
-        for (size_t k = 0; k < m; ++k)
-            table[j * m + k] = costs.cost(band.items[j], band.keys[k]);
-    auto cost = [&](size_t j, int k) { return table[j * m + size_t(k)]; };
+    // The band's costs side by side (item j with band key k at j * m + k) for the
+    // refinement; the dropping reads the costs of the whole screen.
+    std::vector<float> table;
+    if (refine) {
+        table.resize(n * m);
+        for (size_t j = 0; j < n; ++j)
+            for (size_t k = 0; k < m; ++k)
+                table[j * m + k] = costs.cost(band.items[j], band.keys[k]);
+    }
+    auto cost = [&](size_t j, int k) { return costs.cost(band.items[j], band.keys[size_t(k)]); };
     std::vector<uint8_t> alive(m, 1);
     std::vector<int> first(n), second(n);
     std::vector<float> firstCost(n), secondCost(n);
     std::vector<double> loss(m, 0.0); // what dropping each key would cost
-    // Each item's nearest keys, cheapest first: the next best is looked up there
-    // while one of them is alive, and among all keys after that.
-    const size_t nearCount = std::min(m, kNearKeys);
-    std::vector<int> near(n * nearCount);
-    std::vector<size_t> nearNext(n, 1);
-    std::vector<std::pair<float, int>> nearest(nearCount);
-    for (size_t j = 0; j < n; ++j) {
-        // The nearCount cheapest keys by insertion into a short sorted list.
-        size_t filled = 0;
-        const float* row = &table[j * m];
-        for (size_t k = 0; k < m; ++k) {
-            if (filled == nearCount && row[k] >= nearest[filled - 1].first)
-                continue;
-            size_t at = filled < nearCount ? filled++ : filled - 1;
-            for (; at > 0 && nearest[at - 1].first > row[k]; --at)
-                nearest[at] = nearest[at - 1];
-            nearest[at] = {row[k], int(k)};
-        }
-        for (size_t i = 0; i < nearCount; ++i)
-            near[j * nearCount + i] = nearest[i].second;
-    }
+    // Band key of each key of the screen (-1: not in the band). Each item's nearest
+    // keys of the screen are tried in order for its next best while one of them is
+    // alive in the band, and all the band's keys after that.
+    std::vector<int> local(catalogue.keys.size(), -1);
+    for (size_t k = 0; k < m; ++k)
+        local[size_t(band.keys[k])] = int(k);
+    const size_t nearCount = costs.nearKeyCount();
+    std::vector<size_t> nearNext(n, 0);
     auto findSecond = [&](size_t j) {
-        const int* list = &near[j * nearCount];
-        for (size_t& i = nearNext[j]; i < nearCount; ++i)
-            if (alive[size_t(list[i])] && list[i] != first[j]) {
-                second[j] = list[i];
-                secondCost[j] = cost(j, list[i]);
+        const int* list = costs.nearKeys(band.items[j]);
+        for (size_t& i = nearNext[j]; i < nearCount; ++i) {
+            const int k = local[size_t(list[i])];
+            if (k >= 0 && alive[size_t(k)] && k != first[j]) {
+                second[j] = k;
+                secondCost[j] = cost(j, k);
                 return;
             }
+        }
         second[j] = -1;
         secondCost[j] = firstCost[j];
         float best = std::numeric_limits<float>::max();
@@ -317,7 +328,8 @@ BandMerge mergeBand(const CellCatalogue& catalogue, const MergeCosts& costs, con
     // The items whose first or second choice each key is (entries may be stale).
     std::vector<std::vector<int>> watchers(m);
     for (size_t j = 0; j < n; ++j) {
-        first[j] = near[j * nearCount];
+        // The item's own key is in the band and costs nothing: the cheapest.
+        first[j] = local[size_t(catalogue.itemKey[size_t(band.items[j])])];
         firstCost[j] = cost(j, first[j]);
         findSecond(j);
         loss[size_t(first[j])] += double(band.weights[j]) * (secondCost[j] - firstCost[j]);

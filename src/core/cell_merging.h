@@ -40,12 +40,18 @@ public:
     MergeCosts(const CellCatalogue& catalogue, const ColourRegisters& colours);
     float cost(int item, int key) const { return cost_[index(item, key)]; }
     bool inverse(int item, int key) const { return inverse_[index(item, key)] != 0; }
+    // The item's cheapest keys of the whole screen, cheapest first (ties to the
+    // lower key): nearKeyCount() of them.
+    const int* nearKeys(int item) const { return &near_[size_t(item) * nearCount_]; }
+    size_t nearKeyCount() const { return nearCount_; }
 
 private:
     size_t index(int item, int key) const { return size_t(item) * keyCount_ + size_t(key); }
     size_t keyCount_ = 0;
+    size_t nearCount_ = 0;
     std::vector<float> cost_;
     std::vector<uint8_t> inverse_;
+    std::vector<int> near_;
 };
 
 // A band of rows: which items it holds, how often, and the keys they need.
