@@ -14,6 +14,7 @@ constexpr int kBinBits = 4;          // per channel, for the first colour search
 constexpr int kBinCount = 1 << (3 * kBinBits);
 constexpr int kRefineCandidates = 32; // colours tried per register in the per-cell search
 constexpr int kMaxRounds = 6;
+constexpr int kMaxCellRounds = 3; // of the slower per-cell search
 constexpr float kHuge = std::numeric_limits<float>::max();
 
 float distance(const ColourRgb& a, float r, float g, float b) {
@@ -206,7 +207,7 @@ std::array<int, 5> refineFourColours(const FittedPicture& f, const std::vector<i
         return sum;
     };
     float current = kHuge;
-    for (int round = 0; round < kMaxRounds; ++round) {
+    for (int round = 0; round < kMaxCellRounds; ++round) {
         bool changed = false;
         for (size_t j = 0; j < 5; ++j) {
             for (size_t i = 0; i < pixels; ++i) {
