@@ -29,7 +29,7 @@ struct PictureRows {
     std::function<void(int y, uint32_t* rgb, uint8_t* opaque)> readRow;
 };
 
-// A whole picture, every pixel opaque.
+// A whole picture, every pixel opaque; the rows read `picture`, which must outlive them.
 PictureRows pictureRows(const RgbPicture& picture);
 
 struct FittedPicture {
