@@ -11,7 +11,7 @@ namespace korvex {
 void applyPictureScreen(Document& doc, const PictureScreen& converted, int screen) {
     if (screen < 0 || screen >= kScreenCount)
         return;
-    bool currentFontChanged = false;
+    const ScreenFont* current = nullptr;
     for (const ScreenFont& font : converted.fonts) {
         if (font.number < 1 || font.number > kFontCount)
             continue;
@@ -21,11 +21,16 @@ void applyPictureScreen(Document& doc, const PictureScreen& converted, int scree
         decodeFont(doc, font.number);
         for (int r = LUM; r <= PF3; ++r)
             doc.FontColours[font.number][r] = atariRgb(font.colours[size_t(r)]);
-        currentFontChanged |= font.number == doc.CurrentFont;
+        if (font.number == doc.CurrentFont)
+            current = &font;
     }
     encodeFont(doc, -1); // FontBuffer holds the current font again
-    if (currentFontChanged)
+    if (current) {
+        // As the palette window leaves them: the working colours and their values.
         loadFontColours(doc, doc.CurrentFont);
+        for (int r = LUM; r <= PF3; ++r)
+            doc.AtariColour[r] = current->colours[size_t(r)];
+    }
     for (int i = 0; i < kScreenCellCount; ++i)
         setCell(doc, screen, i % kScreenColumns, i / kScreenColumns, converted.codes[size_t(i)]);
     for (int row = 0; row < kScreenRows; ++row) {

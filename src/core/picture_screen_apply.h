@@ -11,7 +11,7 @@ namespace korvex {
 // Writes `converted` into screen 0..8 (another screen number changes nothing). Every
 // glyph of every font used is written, the unused ones cleared; fonts outside the
 // conversion keep everything. When the current font is among them, the working
-// colours become its new colour set.
+// colours and the registers' Atari values become its new colour set.
 void applyPictureScreen(Document& doc, const PictureScreen& converted, int screen);
 
 } // namespace korvex

@@ -82,12 +82,14 @@ TEST(PictureScreenApply, OneUndoStepRestoresTheFontsColoursAndScreen) {
     applyPictureScreen(*doc, converted, 0);
     ASSERT_TRUE(doc->history.commit(*doc));
     EXPECT_EQ(doc->ColourBAK, atariRgb(converted.fonts[0].colours[BAK]));
+    EXPECT_EQ(doc->AtariColour[LUM], converted.fonts[0].colours[LUM]);
     ASSERT_TRUE(doc->history.undo(*doc));
     EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
     EXPECT_EQ(std::memcmp(doc->FontColours, before->FontColours, sizeof doc->FontColours), 0);
     EXPECT_EQ(std::memcmp(doc->screens, before->screens, sizeof doc->screens), 0);
     EXPECT_EQ(doc->ColourBAK, before->ColourBAK);
     EXPECT_EQ(doc->ColourLUM, before->ColourLUM);
+    EXPECT_EQ(std::memcmp(doc->AtariColour, before->AtariColour, sizeof doc->AtariColour), 0);
 }
 
 } // namespace
