@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <queue>
 
 namespace korvex {
 
@@ -337,14 +338,24 @@ BandMerge mergeBand(const CellCatalogue& catalogue, const MergeCosts& costs, con
         if (second[j] >= 0)
             watchers[size_t(second[j])].push_back(int(j));
     }
-    for (size_t left = m; left > size_t(budget); --left) {
-        size_t drop = m;
-        for (size_t k = 0; k < m; ++k)
-            if (alive[k] && (drop == m || loss[k] < loss[drop]))
-                drop = k;
+    // The cheapest key to drop first (ties to the lower key); entries whose loss has
+    // changed since, or whose key is gone, are skipped.
+    using Entry = std::pair<double, int>;
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> cheapest;
+    for (size_t k = 0; k < m; ++k)
+        cheapest.push({loss[k], int(k)});
+    std::vector<int> touched;
+    for (size_t left = m; left > size_t(budget);) {
+        const auto [value, key] = cheapest.top();
+        cheapest.pop();
+        const size_t drop = size_t(key);
+        if (!alive[drop] || value != loss[drop])
+            continue;
         alive[drop] = 0;
+        --left;
         std::vector<int> affected;
         affected.swap(watchers[drop]);
+        touched.clear();
         for (int jj : affected) {
             const size_t j = size_t(jj);
             if (first[j] != int(drop) && second[j] != int(drop))
@@ -356,9 +367,13 @@ BandMerge mergeBand(const CellCatalogue& catalogue, const MergeCosts& costs, con
             }
             findSecond(j);
             loss[size_t(first[j])] += double(band.weights[j]) * (secondCost[j] - firstCost[j]);
+            touched.push_back(first[j]);
             if (second[j] >= 0)
                 watchers[size_t(second[j])].push_back(jj);
         }
+        for (int k : touched)
+            if (alive[size_t(k)])
+                cheapest.push({loss[size_t(k)], k});
     }
     std::vector<int> choice(first);
     double total = 0;
