@@ -463,6 +463,44 @@ void tmxSeeds(Document& busy) {
     words.insert(std::string(1, '\0'));
     writeDictionary("tmx", "Tiled maps and tilesets: elements, attributes and property names.",
                     words);
+// Pictures for the picture-to-screen harness: its header (width - 1, height - 1,
+// flags, fonts, first font, six colours) and RGB bytes, noise from a fixed sequence.
+void pictureScreenSeeds() {
+    uint32_t state = 28;
+    auto noise = [&state](size_t count) {
+        Bytes out(count);
+        for (uint8_t& b : out) {
+            state = state * 1103515245u + 12345u;
+            b = uint8_t(state >> 16);
+        }
+        return out;
+    };
+    auto seed = [](const std::string& name, int width, int height, uint8_t flags, uint8_t fonts,
+                   uint8_t firstFont, const Bytes& pixels) {
+        Bytes bytes{uint8_t(width - 1),
+                    uint8_t(height - 1),
+                    flags,
+                    fonts,
+                    firstFont,
+                    14,
+                    0,
+                    24,
+                    184,
+                    134,
+                    68};
+        bytes.insert(bytes.end(), pixels.begin(), pixels.end());
+        writeSeed("picture_screen", name, bytes);
+    };
+    constexpr uint8_t kFour = 1, kDither = 2, kFixedColours = 4, kTransparency = 8;
+    seed("pixel", 1, 1, 0, 1, 1, {255, 0, 0});
+    seed("noise-two", 48, 40, 0, 1, 1, noise(48 * 40 * 3));
+    seed("noise-four-fonts", 48, 40, kFour, 4, 3, noise(48 * 40 * 3));
+    Bytes ramp(32 * 24 * 3);
+    for (size_t i = 0; i < ramp.size(); ++i)
+        ramp[i] = uint8_t(i * 7);
+    seed("dither-fixed", 32, 24, kDither | kFixedColours, 2, 1, ramp);
+    seed("transparent-four", 20, 30, kFour | kTransparency, 1, 10, noise(20 * 30 * 3));
+    seed("refused", 4, 4, 0, 11, 1, {1, 2, 3});
 }
 
 } // namespace
@@ -485,5 +523,6 @@ int main(int argc, char** argv) {
     pngSeeds();
     bmpSeeds();
     tmxSeeds(*busy);
+    pictureScreenSeeds();
     return 0;
 }

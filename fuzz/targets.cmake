@@ -5,7 +5,7 @@
 # replay of kept inputs (tests/).
 set(KORVEX_FUZZ_TARGETS
     font font_range set sets colour project project_keys text_number ved2 sved2 ranb png bmp
-    cli_args recovery tmx)
+    cli_args recovery tmx picture_screen)
 
 # Sources a harness needs beyond core and formats, relative to the source folder.
 set(KORVEX_FUZZ_EXTRA_cli_args src/cli/arguments.cpp src/cli/option_values.cpp)
