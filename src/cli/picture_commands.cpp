@@ -24,10 +24,10 @@ bool endsWith(const std::string& path, const std::string& extension) {
     return withExtension(path, extension) == path;
 }
 
-// The picture kind the output's name asks for.
+// The picture kind the output's name asks for; standard output takes PNG.
 PictureFileKind pictureKindOf(const ParsedCommand& command) {
     const std::string path = *command.output();
-    if (endsWith(path, ".png"))
+    if (isStandardOutput(path) || endsWith(path, ".png"))
         return PictureFileKind::Png;
     if (endsWith(path, ".bmp"))
         return PictureFileKind::Bmp;

@@ -13,7 +13,8 @@ struct AskedDialog {
     QString kind; // "open", "save", "message", "question", "choice"
     QString title;
     QString textOrStart;
-    QString filters; // for a "choice": the two button names, "accept|reject"
+    QString filters;          // for a "choice": the two button names, "accept|reject"
+    bool noIsDefault = false; // for a "question": Enter answers No
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -39,8 +40,9 @@ public:
     void message(QWidget*, const QString& title, const QString& text) override {
         asked.push_back({"message", title, text, {}});
     }
-    bool question(QWidget*, const QString& title, const QString& text) override {
-        asked.push_back({"question", title, text, {}});
+    bool question(QWidget*, const QString& title, const QString& text,
+                  QuestionDefault preselected = QuestionDefault::Yes) override {
+        asked.push_back({"question", title, text, {}, preselected == QuestionDefault::No});
         if (answers.empty())
             return false;
         const bool a = answers.front();
