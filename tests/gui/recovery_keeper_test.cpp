@@ -158,6 +158,11 @@ TEST_F(RecoveryKeeperTest, RestoreLoadsTheOrphanAsAnUnnamedProject) {
     EXPECT_EQ(window.FontNumberLabel->text(), "2");
     EXPECT_EQ(window.SetNumberLabel->text(), "12");
     EXPECT_EQ(window.Swatch[BAK]->image().pixel(15, 10), toQRgb(0x203040));
+    // The glyph labels and canvases show the restored glyph, not the one before.
+    EXPECT_EQ(window.GlyphInfoLabel->text(), "Char: $41 (65)");
+    QImage editor = window.EditorCanvas->image().copy();
+    drawGlyphEditor(*doc, editor);
+    EXPECT_EQ(window.EditorCanvas->image(), editor);
 
     // The copy is this run's now: nothing else is left in the folder, and it stays
     // until the work is saved.

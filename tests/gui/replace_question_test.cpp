@@ -75,7 +75,7 @@ TEST_F(ReplaceQuestion, SaveBesideAnOpenedTextFileAsksBeforeReplacingTheProjectN
 
 TEST_F(ReplaceQuestion, FileSavesAskAndNoWritesNothing) {
     const QByteArray old = "keep me";
-    for (const QString& name : {"font.fnt", "set.set", "colours.col"})
+    for (const char* name : {"font.fnt", "set.set", "colours.col"})
         ASSERT_TRUE(writeBytes(path(name), old));
     dialogs.files.push_back({path("font"), 0});
     menu(MenuSaveFont);
@@ -84,8 +84,8 @@ TEST_F(ReplaceQuestion, FileSavesAskAndNoWritesNothing) {
     dialogs.files.push_back({path("colours"), 0});
     click(window.SaveColoursButton);
     EXPECT_EQ(dialogs.countAsked("question"), 3u);
-    for (const QString& name : {"font.fnt", "set.set", "colours.col"})
-        EXPECT_EQ(fileBytes(path(name)), old) << name.toStdString();
+    for (const char* name : {"font.fnt", "set.set", "colours.col"})
+        EXPECT_EQ(fileBytes(path(name)), old) << name;
 
     dialogs.files.push_back({path("font.fnt"), 0});
     dialogs.answers.push_back(true);
@@ -113,7 +113,8 @@ TEST_F(ReplaceQuestion, PipesAndFoldersAreRefusedWithoutAQuestion) {
     struct stat info {};
     ASSERT_EQ(::lstat(pipe.constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
               (QStringList{"device.fnt", "folder.set"}));
 }
 
