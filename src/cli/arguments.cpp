@@ -81,7 +81,7 @@ ParsedCommand parseCommand(const CommandSpec& form, const std::vector<std::strin
         usageFailure(
             form.name +
                 (form.output == OutputKind::Binary ? " writes binary data" : " writes a project") +
-                ": name the output file with -o OUT",
+                ": name the output file with -o OUT (-o - for standard output)",
             form.name);
     if (parsed.output() && parsed.output()->empty())
         usageFailure("the output file name is empty", form.name);

@@ -24,7 +24,7 @@ const std::string kLanguages =
     "  5 madpascal   MadPascal: Array byte in hexadecimal\n"
     "  6 fastbasic   FastBasic\n"
     "The text is UTF-8 with CR LF after every line, exactly as the editor saves it.\n"
-    "Without -o it goes to standard output.\n";
+    "Without -o, or with -o -, it goes to standard output.\n";
 
 const std::map<std::string, CommandHelp>& helps() {
     static const std::map<std::string, CommandHelp> table = {
@@ -53,7 +53,8 @@ const std::map<std::string, CommandHelp>& helps() {
           "a font as a PNG or BMP picture",
           "Writes the picture of \"Export to image\": glyphs 0..127 in four rows of 32\n"
           "and their inverse forms below, 256 x 64 pixels times the scale. The name of\n"
-          "OUT chooses the format (.png or .bmp).\n\n"
+          "OUT chooses the format (.png or .bmp); with -o - a PNG picture goes to\n"
+          "standard output.\n\n"
           "  --scale M          1..4 (default 1)\n"
           "  --four-colour      draw in the four-colour mode (default two-colour)\n"
           "  --colours FILE.col the colours of a colour file (default: the colours the\n"
@@ -106,15 +107,16 @@ const std::map<std::string, CommandHelp>& helps() {
           "\"uses\" holds 128 counts, glyph 0 first. A code c in a set or screen cell uses\n"
           "glyph c mod 128 (128..255 are inverse uses); a set cell holding anything\n"
           "outside 0..255 uses nothing. An empty list leaves nothing after the colon.\n"
-          "Lines end in LF; without -o the report goes to standard output.\n\n"
+          "Lines end in LF; without -o, or with -o -, the report goes to standard output.\n\n"
           "  --project P.proj2  count the uses in the sets and screens of the project\n"
           "  --font N           with --project: the font of the project (1..10) that\n"
           "                     FONT.fnt takes the place of\n"
           "  --inverse          a glyph equal to another with every bit flipped counts\n"
           "                     as a duplicate too\n"
-          "  --mirror           so does one equal to another mirrored left to right or\n"
-          "                     top to bottom (pixel by pixel, as in two-colour mode);\n"
-          "                     with both options, any combination of the changes\n"
+          "  --mirror           so does one equal to another mirrored left to right, top\n"
+          "                     to bottom or both (turned by 180 degrees), pixel by\n"
+          "                     pixel as in two-colour mode; with --inverse too, any\n"
+          "                     combination of the changes\n"
           "  --json             the same facts as one line of JSON:\n"
           "                     {\"duplicates\":[[3,7],[5,40,90]],\"empty\":[100,101],\n"
           "                     \"uses\":[...],\"unused\":[...]}, the last two only\n"
@@ -127,10 +129,12 @@ const std::map<std::string, CommandHelp>& helps() {
           "of a group is rewritten to the group's first glyph (an inverse code stays\n"
           "inverse) and the later glyphs are cleared. Cells holding codes outside 0..255\n"
           "are left as they are. OUT.proj2 is the project as the editor saves it, and a\n"
-          "line on standard output says what changed:\n\n"
+          "line on standard output (on standard error with -o -) says what changed:\n\n"
           "  font 2: 3 glyphs merged in 2 groups, 3 set cells and 3 screen cells rewritten\n\n"
-          "A font with no duplicates changes nothing: OUT.proj2 holds the project as it\n"
-          "was, and the line says \"font N has no duplicate glyphs: nothing merged\".\n"
+          "A font with no duplicates changes nothing: OUT.proj2 holds the same work\n"
+          "(written in the editor's own form, which may differ in layout from a\n"
+          "hand-written file), and the line says \"font N has no duplicate glyphs:\n"
+          "nothing merged\".\n"
           "A project without a FONT_DATA_N= line is refused.\n"}},
         {"screen-to-image",
          {"screen-to-image PROJECT.proj2 --screen N [--font F] [--mode 2|4] [--scale K] "
@@ -220,10 +224,13 @@ const std::map<std::string, CommandHelp>& helps() {
     return table;
 }
 
-const std::string kExitStatus = "Exit status: 0 done; 1 an input cannot be used or the output "
-                                "cannot be written\n(nothing is written then); 2 wrong usage.\n"
-                                "The output is written whole or not at all, and never over an "
-                                "input.\n";
+const std::string kExitStatus =
+    "Exit status: 0 done; 1 an input cannot be used or the output cannot be written\n"
+    "(nothing is written then); 2 wrong usage.\n"
+    "The output is written whole or not at all, and never over an input. An existing\n"
+    "output that is no regular file (a pipe, socket, device or folder) or that you\n"
+    "may not write is refused and left alone; a replaced file keeps its permissions,\n"
+    "owner and group.\n";
 
 } // namespace
 
@@ -252,7 +259,7 @@ std::string generalHelp() {
         text += "  " + name + helps().at(form.name).summary + "\n";
     }
     text += "\nOptions go before or after the files; \"--\" ends the options. -o OUT names "
-            "the\noutput file (used exactly as given).\n\n" +
+            "the\noutput file (used exactly as given); -o - writes to standard output.\n\n" +
             kExitStatus;
     return text;
 }

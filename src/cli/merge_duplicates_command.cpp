@@ -6,8 +6,11 @@
 #include "cli/option_values.h"
 #include "cli/output.h"
 #include "cli/project_input.h"
+#include "core/counted_words.h"
 #include "core/glyph_merge.h"
 #include "formats/project_file.h"
+
+#include <cstdio>
 
 namespace korvex::cli {
 
@@ -23,16 +26,18 @@ void mergeDuplicatesCommand(const ParsedCommand& command) {
     const std::string project = joinCrLf(writeProjectLines(*doc));
     writeOutputFile(*command.output(), Bytes(project.begin(), project.end()));
 
-    if (groups.empty()) {
-        writePlainText(std::nullopt,
-                       "font " + number + " has no duplicate glyphs: nothing merged\n");
-        return;
-    }
-    writePlainText(std::nullopt, "font " + number + ": " + std::to_string(count.glyphs) +
-                                     " glyphs merged in " + std::to_string(groups.size()) +
-                                     " groups, " + std::to_string(count.setCells) +
-                                     " set cells and " + std::to_string(count.screenCells) +
-                                     " screen cells rewritten\n");
+    const std::string summary =
+        groups.empty() ? "font " + number + " has no duplicate glyphs: nothing merged\n"
+                       : "font " + number + ": " + counted(count.glyphs, "glyph") + " merged in " +
+                             counted(int64_t(groups.size()), "group") + ", " +
+                             counted(count.setCells, "set cell") + " and " +
+                             counted(count.screenCells, "screen cell") + " rewritten\n";
+    // The project itself may be going to standard output; the line must not mix
+    // into it.
+    if (isStandardOutput(*command.output()))
+        std::fputs(summary.c_str(), stderr);
+    else
+        writePlainText(std::nullopt, summary);
 }
 
 } // namespace korvex::cli

@@ -1,6 +1,7 @@
 #include "cli/option_values.h"
 
 #include "cli/cli_failure.h"
+#include "cli/output.h"
 #include "formats/file_io.h"
 #include "formats/source_export.h"
 
@@ -127,7 +128,8 @@ PictureFileKind pictureKindOfOutput(const ParsedCommand& command) {
     const auto endsWith = [&](const std::string& extension) {
         return withExtension(path, extension) == path;
     };
-    if (endsWith(".png"))
+    // Standard output has no name to choose by, and takes PNG.
+    if (isStandardOutput(path) || endsWith(".png"))
         return PictureFileKind::Png;
     if (endsWith(".bmp"))
         return PictureFileKind::Bmp;

@@ -35,6 +35,8 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 void refuseOutputOverInputs(const std::string& command, const std::string& output,
                             const std::vector<std::string>& inputs) {
+    if (isStandardOutput(output))
+        return;
     for (const std::string& input : inputs)
         if (sameFile(output, input))
             usageFailure("the output file " + output + " is the input " + input +
@@ -42,7 +44,22 @@ void refuseOutputOverInputs(const std::string& command, const std::string& outpu
                          command);
 }
 
+namespace {
+
+void writeStandardOutput(const char* data, size_t size) {
+    const size_t written = std::fwrite(data, 1, size, stdout);
+    if (written != size || std::fflush(stdout) != 0)
+        fileFailure("standard output",
+                    std::string("cannot be written (") + std::strerror(errno) + ")");
+}
+
+} // namespace
+
 void writeOutputFile(const std::string& path, const Bytes& bytes) {
+    if (isStandardOutput(path)) {
+        writeStandardOutput(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        return;
+    }
     std::string error;
     if (!writeFileAtomic(path, bytes, &error))
         fileFailure(path, "cannot be written (" + error + ")");
@@ -58,10 +75,7 @@ void writePlainText(const std::optional<std::string>& path, const std::string& t
         writeOutputFile(*path, Bytes(text.begin(), text.end()));
         return;
     }
-    const size_t written = std::fwrite(text.data(), 1, text.size(), stdout);
-    if (written != text.size() || std::fflush(stdout) != 0)
-        fileFailure("standard output",
-                    std::string("cannot be written (") + std::strerror(errno) + ")");
+    writeStandardOutput(text.data(), text.size());
 }
 
 } // namespace korvex::cli

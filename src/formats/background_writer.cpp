@@ -46,6 +46,11 @@ std::string BackgroundWriter::takeFailure() {
     return std::exchange(failure_, {});
 }
 
+std::optional<std::string> BackgroundWriter::takeOutcome() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(outcome_, std::nullopt);
+}
+
 void BackgroundWriter::run() {
     std::unique_lock lock(mutex_);
     for (;;) {
@@ -63,6 +68,7 @@ void BackgroundWriter::run() {
         busy_ = false;
         if (!done)
             failure_ = request.remove ? "cannot remove the file" : error;
+        outcome_ = done ? std::string() : failure_;
         changed_.notify_all();
     }
 }

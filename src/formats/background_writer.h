@@ -26,6 +26,9 @@ public:
     void flush();
     // The reason the last failed write failed, once; empty when none failed since.
     std::string takeFailure();
+    // How the last request carried out since the last call went: empty when it
+    // succeeded, the reason when it failed; nothing when none was carried out.
+    std::optional<std::string> takeOutcome();
 
 private:
     struct Request {
@@ -41,6 +44,7 @@ private:
     bool busy_ = false;
     bool stopping_ = false;
     std::string failure_;
+    std::optional<std::string> outcome_;
     std::thread thread_;
 };
 

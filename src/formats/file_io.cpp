@@ -8,8 +8,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -90,15 +92,24 @@ std::optional<std::string> linkTarget(std::string path) {
     return std::nullopt;
 }
 
+// What a temporary file's name holds between the file's name and the random part.
+const std::string kTemporaryMark = ".korvex-save-";
+constexpr size_t kTemporaryRandomDigits = 12;
+
+std::string temporaryPrefix(const std::string& fileName) {
+    return "." + fileName.substr(0, kLongestTemporaryStem) + kTemporaryMark;
+}
+
 // A new empty file beside `target`, hidden from file lists, that no one else
-// opened; the system gives it the folder's default permissions (0666 less the
-// umask, or the folder's default access list).
+// opened, locked (flock) so that no other save takes it for a stale one; the
+// system gives it the folder's default permissions (0666 less the umask, or the
+// folder's default access list).
 int createTemporary(const std::string& target, std::string& temporaryPath) {
     if (injectedFailure(WriteStep::CreateTemporary))
         return -1;
     const std::string folder = folderOf(target);
-    const std::string stem = (folder == "/" ? "/." : folder + "/.") +
-                             fileNamePart(target).substr(0, kLongestTemporaryStem) + ".";
+    const std::string stem =
+        (folder == "/" ? "/" : folder + "/") + temporaryPrefix(fileNamePart(target));
     thread_local std::mt19937_64 random{std::random_device{}()};
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         char suffix[24];
@@ -106,25 +117,37 @@ int createTemporary(const std::string& target, std::string& temporaryPath) {
                       static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
         temporaryPath = stem + suffix;
         const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd >= 0) {
+            // Nobody else can hold the lock of a file this new.
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            return fd;
+        }
+        if (errno != EEXIST)
             return fd;
     }
     return -1;
 }
 
+// How the replacement takes the place of the old file.
+enum class Replacement { Rename, InPlace };
+
 // Gives the temporary file the owner and permission bits of the file it replaces.
-// The owner goes first, as changing it may clear the set-id bits. Only the owner
-// may give a file away, so that may fail and the replacement stays ours; the
+// The owner goes first, as changing it may clear the set-id bits. Only a privileged
+// user may give a file away; when the file cannot be given back to its owner and
+// group, the new contents go into the old file itself instead (InPlace). The
 // permissions must be kept (a private file must not become readable to others).
-bool keepAttributes(int fd, const struct stat& old) {
+std::optional<Replacement> keepAttributes(int fd, const struct stat& old) {
     struct stat now {};
     if (::fstat(fd, &now) != 0)
-        return false;
+        return std::nullopt;
+    Replacement how = Replacement::Rename;
     if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
-        const int owned = ::fchown(fd, old.st_uid, old.st_gid);
-        (void)owned;
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+            how = Replacement::InPlace;
     }
-    return ::fchmod(fd, old.st_mode & 07777) == 0;
+    if (::fchmod(fd, old.st_mode & 07777) != 0)
+        return std::nullopt;
+    return how;
 }
 
 bool writeAll(int fd, const Bytes& data) {
@@ -162,7 +185,93 @@ void discardTemporary(const std::string& temporaryPath) {
     errno = saved;
 }
 
+const char* fileKindName(mode_t mode) {
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a named pipe";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    return "a special file";
+}
+
+// Writes the new contents over the old file, which keeps its name, owner and
+// group. The old file must still be the one that was looked at.
+bool writeInPlace(const std::string& target, const struct stat& old, const Bytes& data) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat opened {};
+    bool done = ::fstat(fd, &opened) == 0 && opened.st_dev == old.st_dev &&
+                opened.st_ino == old.st_ino && S_ISREG(opened.st_mode);
+    if (!done)
+        errno = ESTALE;
+    done =
+        done && writeAll(fd, data) && ::ftruncate(fd, off_t(data.size())) == 0 && ::fsync(fd) == 0;
+    const int saved = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!done)
+        errno = saved;
+    return done && closed;
+}
+
 } // namespace
+
+bool removeWhenUnlocked(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat opened {
+    }, named{};
+    const bool stale = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+                       ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+                       named.st_ino == opened.st_ino && named.st_dev == opened.st_dev;
+    const bool removed = stale && ::unlink(path.c_str()) == 0;
+    ::close(fd);
+    return removed;
+}
+
+std::string outputRefusal(const std::string& path) {
+    const std::optional<std::string> target = linkTarget(path);
+    if (!target)
+        return {}; // the save itself says why it cannot go on
+    struct stat info {};
+    if (::stat(target->c_str(), &info) != 0)
+        return {};
+    if (!S_ISREG(info.st_mode))
+        return std::string("it is ") + fileKindName(info.st_mode) + ", not a regular file";
+    if (::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) != 0)
+        return "you may not write it: " + std::error_code(errno, std::generic_category()).message();
+    return {};
+}
+
+bool isSaveTemporaryName(const std::string& name, const std::string& forName) {
+    const size_t mark = name.rfind(kTemporaryMark);
+    if (name.size() < 2 || name.front() != '.' || name.back() != '~' || mark == std::string::npos ||
+        name.size() - mark != kTemporaryMark.size() + kTemporaryRandomDigits + 1)
+        return false;
+    if (!std::all_of(name.begin() + long(mark + kTemporaryMark.size()), name.end() - 1,
+                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+        return false;
+    return forName.empty() ||
+           name.compare(0, mark + kTemporaryMark.size(), temporaryPrefix(forName)) == 0;
+}
+
+int removeStaleTemporaries(const std::string& folder, const std::string& forName) {
+    std::vector<std::string> names;
+    if (DIR* listing = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(listing))
+            if (isSaveTemporaryName(entry->d_name, forName))
+                names.emplace_back(entry->d_name);
+        ::closedir(listing);
+    }
+    int removed = 0;
+    for (const std::string& name : names)
+        removed += removeWhenUnlocked((folder == "/" ? "/" : folder + "/") + name) ? 1 : 0;
+    return removed;
+}
 
 void setFailingWriteStep(std::optional<WriteStep> step) {
     failingStep.store(step ? int(*step) : kNoFailingStep);
@@ -176,41 +285,59 @@ bool writeFileAtomic(const std::string& path, const Bytes& data, std::string* er
     const std::optional<std::string> target = linkTarget(path);
     if (!target)
         return fail(error, "cannot create the file");
+    if (const std::string refusal = outputRefusal(*target); !refusal.empty()) {
+        if (error)
+            *error = refusal;
+        errno = EPERM;
+        return false;
+    }
     struct stat old {};
     const bool replacing = ::stat(target->c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    removeStaleTemporaries(folderOf(*target), fileNamePart(*target));
 
     std::string temporaryPath;
     const int fd = createTemporary(*target, temporaryPath);
     if (fd < 0)
         return fail(error, "cannot create the file");
-    if (replacing && !keepAttributes(fd, old)) {
-        ::close(fd);
-        discardTemporary(temporaryPath);
-        return fail(error, "cannot give the file its permissions");
-    }
-    if (!writeAll(fd, data)) {
+    // The temporary file stays open, and so locked, until it is renamed or removed.
+    const auto failWith = [&](const std::string& what) {
         const int saved = errno;
+        discardTemporary(temporaryPath);
         ::close(fd);
         errno = saved;
-        discardTemporary(temporaryPath);
-        return fail(error, "cannot write the file");
+        return fail(error, what);
+    };
+    Replacement how = Replacement::Rename;
+    if (replacing) {
+        const std::optional<Replacement> kept = keepAttributes(fd, old);
+        if (!kept)
+            return failWith("cannot give the file its permissions");
+        how = *kept;
     }
-    if (injectedFailure(WriteStep::Sync) || ::fsync(fd) != 0) {
-        const int saved = errno;
+    if (!writeAll(fd, data))
+        return failWith("cannot write the file");
+    if (injectedFailure(WriteStep::Sync) || ::fsync(fd) != 0)
+        return failWith("cannot write the file");
+    if (how == Replacement::InPlace) {
+        // The new contents are whole on disk beside the file; should the write
+        // below fail, they stay there.
+        if (!writeInPlace(*target, old, data)) {
+            const int saved = errno;
+            ::close(fd);
+            errno = saved;
+            return fail(error, "cannot write the file in place (its new contents are in " +
+                                   temporaryPath + ")");
+        }
+        discardTemporary(temporaryPath);
         ::close(fd);
-        errno = saved;
-        discardTemporary(temporaryPath);
-        return fail(error, "cannot write the file");
-    }
-    if (::close(fd) != 0) {
-        discardTemporary(temporaryPath);
-        return fail(error, "cannot write the file");
+        syncFolder(folderOf(*target));
+        return true;
     }
     if (injectedFailure(WriteStep::Rename) ||
-        std::rename(temporaryPath.c_str(), target->c_str()) != 0) {
-        discardTemporary(temporaryPath);
-        return fail(error, "cannot replace the file");
-    }
+        std::rename(temporaryPath.c_str(), target->c_str()) != 0)
+        return failWith("cannot replace the file");
+    // The data were synced above, so closing cannot lose them any more.
+    ::close(fd);
     syncFolder(folderOf(*target));
     return true;
 }

@@ -24,15 +24,44 @@ std::optional<Bytes> readFileBytes(const std::string& path, size_t maxBytes = 0)
 
 // Writes the file atomically; false (and the old file untouched, no temporary file
 // left behind) on any failure. On failure `error` (when given) receives a short
-// reason. The new file keeps the permission bits (and, where allowed, the owner) of
-// the file it replaces; a new file gets the folder's defaults (0666 less the umask).
+// reason. The new file keeps the permission bits, owner and group of the file it
+// replaces; a new file gets the folder's defaults (0666 less the umask).
 // A path that is a symbolic link is written through: its target is replaced and
 // the link stays. Once renamed into place, the folder is synced so the new name
 // survives a power cut; a failure of that last sync alone is not a failed save, the
 // new file being in place already.
+//
+// An existing file that is no regular file (see outputRefusal), or that the user may
+// not write, is refused and left alone. A file of another owner or group that the
+// user may write, but could not give back to its owner after a rename, is written in
+// place instead, once the new contents are whole and synced in the temporary file
+// beside it; should that in-place write fail, the temporary file is left holding
+// the new contents and the reason names it.
+//
+// The temporary file is named ".NAME.korvex-save-XXXXXXXXXXXX~" and is locked while
+// a save uses it; a save finds and removes the unlocked ones a killed save left
+// for the same file.
 bool writeFileAtomic(const std::string& path, const Bytes& data, std::string* error = nullptr);
 bool writeFileAtomic(const std::string& path, const std::string& data,
                      std::string* error = nullptr);
+
+// Why an existing `path` must not be replaced by a save, in words for a message
+// ("it is a named pipe, not a regular file", "you may not write it: ..."); empty when it
+// may be written or names nothing yet. A rename would turn a pipe, socket, device
+// or folder into a regular file, and replace a file the user may not write.
+std::string outputRefusal(const std::string& path);
+
+// Whether `name` (no folder) is that of a temporary file of a save, and, when
+// `forName` is given, of a save of that file name.
+bool isSaveTemporaryName(const std::string& name, const std::string& forName = {});
+
+// Removes from `folder` the temporary files that saves of `forName` (of any file
+// when empty) left behind and no save still uses. Returns how many went.
+int removeStaleTemporaries(const std::string& folder, const std::string& forName = {});
+
+// Removes the regular file at `path` unless a process holds its lock (flock), as a
+// save holds its temporary file's. True when it went.
+bool removeWhenUnlocked(const std::string& path);
 
 // The steps of writeFileAtomic, in their order.
 enum class WriteStep { CreateTemporary, Write, Sync, Rename, SyncFolder };

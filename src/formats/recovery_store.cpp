@@ -1,5 +1,7 @@
 #include "formats/recovery_store.h"
 
+#include "formats/file_io.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -176,12 +178,63 @@ void RecoveryOrphan::discard() {
     removeCopyAndLock(copyPath_, lockPath_, lock_);
 }
 
+bool RecoveryOrphan::moveToDamaged() {
+    if (!lock_.held())
+        return false;
+    const std::string folder = copyPath_.substr(0, copyPath_.rfind('/'));
+    const std::string damaged = folder + "/" + kDamagedFolderName;
+    if (::mkdir(damaged.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    const std::string moved = damaged + copyPath_.substr(copyPath_.rfind('/'));
+    if (std::rename(copyPath_.c_str(), moved.c_str()) != 0)
+        return false;
+    // Its week starts now, whenever it was written.
+    ::utimensat(AT_FDCWD, moved.c_str(), nullptr, 0);
+    ::unlink(lockPath_.c_str());
+    lock_.release();
+    return true;
+}
+
 bool RecoveryOrphan::adoptInto(const RecoverySlot& slot) {
     if (!lock_.held() || std::rename(copyPath_.c_str(), slot.copyPath().c_str()) != 0)
         return false;
     ::unlink(lockPath_.c_str());
     lock_.release();
     return true;
+}
+
+int tidyRecoveryFolder(const std::string& folder) {
+    int removed = 0;
+    // Every temporary file here is a copy write's: this run's own are locked while
+    // they are in use, and so are those of other running editors.
+    if (DIR* listing = ::opendir(folder.c_str())) {
+        std::vector<std::string> names;
+        while (const dirent* entry = ::readdir(listing)) {
+            const std::string name = entry->d_name;
+            if (name.size() > 2 && name.front() == '.' && name.back() == '~')
+                names.push_back(name);
+        }
+        ::closedir(listing);
+        for (const std::string& name : names)
+            removed += removeWhenUnlocked(folder + "/" + name) ? 1 : 0;
+    }
+    const std::string damaged = folder + "/" + kDamagedFolderName;
+    const auto oldest = std::chrono::system_clock::now() - kDamagedCopyLifetime;
+    const time_t oldestSeconds = std::chrono::system_clock::to_time_t(oldest);
+    if (DIR* listing = ::opendir(damaged.c_str())) {
+        std::vector<std::string> expired;
+        while (const dirent* entry = ::readdir(listing)) {
+            const std::string path = damaged + "/" + entry->d_name;
+            struct stat info {};
+            if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+                info.st_mtime < oldestSeconds)
+                expired.push_back(path);
+        }
+        ::closedir(listing);
+        for (const std::string& path : expired)
+            removed += ::unlink(path.c_str()) == 0 ? 1 : 0;
+    }
+    return removed;
 }
 
 std::vector<RecoveryOrphan> findRecoveryOrphans(const std::string& folder) {

@@ -72,6 +72,10 @@ public:
     // Moves the copy into the slot's place, so it stays safe under the new run;
     // false (the copy left where it was) when it cannot be moved.
     bool adoptInto(const RecoverySlot& slot);
+    // Moves a copy that cannot be read or is no copy into the folder's damaged/
+    // folder, where it is kept for kDamagedCopyLifetime from now; false (the copy
+    // left where it was) when it cannot be moved.
+    bool moveToDamaged();
 
 private:
     friend std::vector<RecoveryOrphan> findRecoveryOrphans(const std::string& folder);
@@ -82,6 +86,16 @@ private:
     std::string lockPath_;
     HeldLock lock_;
 };
+
+// How long a copy moved aside as damaged is kept before tidyRecoveryFolder removes it.
+inline constexpr std::chrono::hours kDamagedCopyLifetime{24 * 7};
+// The folder, inside the recovery folder, of the copies moved aside as damaged.
+inline constexpr const char* kDamagedFolderName = "damaged";
+
+// Clears what runs that were killed left in the folder: the temporary files of
+// copy writes that never finished (no save holds them), and damaged copies older
+// than kDamagedCopyLifetime. Returns how many files went.
+int tidyRecoveryFolder(const std::string& folder);
 
 // The orphans of the folder, newest copy first. Lock files of ended runs that left
 // no copy are cleared on the way.

@@ -64,15 +64,21 @@ int runEditor(const QStringList& files) {
     startUp(*doc, window);
     exitAfterFirstPaintIfAsked(window);
     window.show();
-    // Opened once the main loop runs, after the offer of a recovery copy.
-    if (!files.isEmpty())
-        QTimer::singleShot(0, &window, [&window, files] { openFiles(window, files); });
-    return runKeepingRecoveryCopies(window);
+    return runKeepingRecoveryCopies(window, files);
 }
 
-int runKeepingRecoveryCopies(MainWindow& window) {
+int runKeepingRecoveryCopies(MainWindow& window, const QStringList& files) {
     RecoveryKeeper recovery(window, recoveryFolder(), recoveryInterval());
-    recovery.offerRestore();
+    // The question comes before any file is opened; restored work is not replaced
+    // by the files unseen.
+    const bool restored = recovery.offerRestore();
+    if (!files.isEmpty())
+        QTimer::singleShot(0, &window, [&window, files, restored] {
+            if (restored)
+                reportFilesNotOpenedAfterRestore(window, files);
+            else
+                openFiles(window, files);
+        });
     recovery.start();
     const int status = QApplication::exec();
     recovery.endNormally();

@@ -12,8 +12,10 @@ class MainWindow;
 void startUp(Document& doc, MainWindow& window);
 
 // The main loop, with recovery copies kept while it runs: first the copies of runs
-// that did not end normally are offered, and a normal end removes this run's copy.
-int runKeepingRecoveryCopies(MainWindow& window);
+// that did not end normally are offered, then `files` are opened once the loop
+// runs (after a restore they are not opened, and one message names them), and a
+// normal end removes this run's copy.
+int runKeepingRecoveryCopies(MainWindow& window, const QStringList& files = {});
 
 // The editor inside a running QApplication: document, main window, start-up, main
 // loop, with `files` opened once the loop runs; returns the exit code.

@@ -25,6 +25,8 @@ void saveColourFileCommand(MainWindow& window) {
         return;
     // The extension is added whichever filter was chosen.
     const std::string path = withExtension(choice.path.toStdString(), ".col");
+    if (!mayReplace(&window, path))
+        return;
     std::string error;
     if (!writeFileAtomic(path, colourFileBytes(doc), &error))
         reportSaveFailure(&window, QString::fromStdString(path), QString::fromStdString(error));

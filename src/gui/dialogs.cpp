@@ -1,8 +1,11 @@
 #include "gui/dialogs.h"
 
+#include "formats/file_io.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <sys/stat.h>
 
 namespace korvex {
 
@@ -33,6 +36,7 @@ FileChoice runFileDialog(QWidget* parent, const QString& title, const QString& s
     dialog.setNameFilters(list);
     if (!list.isEmpty())
         dialog.selectNameFilter(list.first());
+    // mayReplace asks once the extension is added, about the file really written.
     if (mode == QFileDialog::AcceptSave)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     FileChoice choice;
@@ -63,8 +67,10 @@ void QtDialogs::message(QWidget* parent, const QString& title, const QString& te
     box.exec();
 }
 
-bool QtDialogs::question(QWidget* parent, const QString& title, const QString& text) {
+bool QtDialogs::question(QWidget* parent, const QString& title, const QString& text,
+                         QuestionDefault preselected) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(preselected == QuestionDefault::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -78,6 +84,18 @@ bool QtDialogs::choose(QWidget* parent, const QString& title, const QString& tex
     box.setDefaultButton(acceptButton);
     box.exec();
     return box.clickedButton() == acceptButton;
+}
+
+QString replaceQuestion(const std::string& path) {
+    return QString::fromStdString(fileNamePart(path)) +
+           " already exists.\nDo you want to replace it?\n\n" + QString::fromStdString(path);
+}
+
+bool mayReplace(QWidget* parent, const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !outputRefusal(path).empty())
+        return true;
+    return dialogs().question(parent, "Replace...", replaceQuestion(path), QuestionDefault::No);
 }
 
 Dialogs& dialogs() {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 class QWidget;
 
 namespace korvex {
@@ -14,6 +16,9 @@ struct FileChoice {
     QString path;
     int filterIndex = 0;
 };
+
+// The button of a Yes/No box that Enter presses.
+enum class QuestionDefault { Yes, No };
 
 class Dialogs {
 public:
@@ -26,7 +31,8 @@ public:
     // Plain box with an OK button and no icon.
     virtual void message(QWidget* parent, const QString& title, const QString& text) = 0;
     // Yes/No box; true for Yes.
-    virtual bool question(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual bool question(QWidget* parent, const QString& title, const QString& text,
+                          QuestionDefault preselected = QuestionDefault::Yes) = 0;
     // Box with two buttons named `accept` (the default) and `reject`, which the
     // user must answer with one of them; true for `accept`.
     virtual bool choose(QWidget* parent, const QString& title, const QString& text,
@@ -40,10 +46,21 @@ public:
     FileChoice saveFile(QWidget* parent, const QString& title, const QString& start,
                         const QString& filters) override;
     void message(QWidget* parent, const QString& title, const QString& text) override;
-    bool question(QWidget* parent, const QString& title, const QString& text) override;
+    bool question(QWidget* parent, const QString& title, const QString& text,
+                  QuestionDefault preselected = QuestionDefault::Yes) override;
     bool choose(QWidget* parent, const QString& title, const QString& text, const QString& accept,
                 const QString& reject) override;
 };
+
+// The question asked before a save replaces an existing file.
+QString replaceQuestion(const std::string& path);
+
+// Whether a save may go to `path`: true when nothing is there, or something the
+// save itself refuses (see outputRefusal); otherwise asks replaceQuestion, No being
+// the default, and answers Yes or No. Every save of a chosen file asks this with
+// the path it will really write, extension added. The file dialogs leave the
+// asking to it, so that the question is asked once and about the right name.
+bool mayReplace(QWidget* parent, const std::string& path);
 
 // The dialogs in use; QtDialogs unless a test installed others (nullptr restores).
 Dialogs& dialogs();

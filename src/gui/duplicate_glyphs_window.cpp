@@ -1,5 +1,6 @@
 #include "gui/duplicate_glyphs_window.h"
 
+#include "core/counted_words.h"
 #include "core/document.h"
 #include "core/glyph_merge.h"
 #include "core/history.h"
@@ -149,11 +150,12 @@ void DuplicateGlyphsWindow::mergeSelectedGroup() {
     const MergeCount count = countMergeChanges(doc_, doc_.CurrentFont, mergeable);
     const QString merged = (group.size() == 2 ? "glyph " : "glyphs ") + codeList(group, 1);
     const QString question =
-        QString("Merge %1 into glyph %2?\n\n%3 cells change (%4 in sets, %5 in screens), and "
+        QString("Merge %1 into glyph %2?\n\n%3 %4 (%5 in sets, %6 in screens), and "
                 "%1 will be cleared.")
             .arg(merged)
             .arg(group.front())
-            .arg(count.cells())
+            .arg(QString::fromStdString(counted(count.cells(), "cell")))
+            .arg(count.cells() == 1 ? "changes" : "change")
             .arg(count.setCells)
             .arg(count.screenCells);
     if (!dialogs().question(this, "Merge...", question))

@@ -74,6 +74,8 @@ void ExportWindow::saveText() {
         return;
     // ".txt" is added whichever filter was selected.
     const std::string path = withExtension(choice.path.toStdString(), ".txt");
+    if (!mayReplace(this, path))
+        return;
     std::vector<std::string> lines;
     for (const QString& line : textLines())
         lines.push_back(line.toStdString());

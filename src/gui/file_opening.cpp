@@ -93,6 +93,13 @@ void openFiles(MainWindow& window, const QStringList& paths) {
     }
 }
 
+void reportFilesNotOpenedAfterRestore(MainWindow& window, const QStringList& paths) {
+    const QString text = "The unsaved work of the last run was restored, so " +
+                         QString(paths.size() == 1 ? "this file was" : "these files were") +
+                         " not opened:\n" + paths.join('\n');
+    dialogs().message(&window, "Open files", text);
+}
+
 QStringList localFiles(const QMimeData* data) {
     QStringList files;
     if (!data || !data->hasUrls())

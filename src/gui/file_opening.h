@@ -13,6 +13,10 @@ class MainWindow;
 
 void openFiles(MainWindow& window, const QStringList& paths);
 
+// After the work of a run that ended abnormally was restored, the files named on the
+// command line are not opened: one message names them.
+void reportFilesNotOpenedAfterRestore(MainWindow& window, const QStringList& paths);
+
 // The local files of a drag's data, in order; empty when it carries none.
 QStringList localFiles(const QMimeData* data);
 

@@ -54,6 +54,8 @@ void saveFontCommand(MainWindow& window) {
     // the name is used as typed.
     if (choice.filterIndex == 0)
         path = withExtension(path, ".fnt");
+    if (!mayReplace(&window, path))
+        return;
     std::string error;
     if (!saveFontFile(doc, path, &error))
         reportSaveFailure(&window, QString::fromStdString(path), QString::fromStdString(error));

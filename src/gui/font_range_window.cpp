@@ -49,7 +49,7 @@ void FontRangeWindow::saveRange() {
     encodeFont(doc_, -1);
     const FileChoice choice =
         dialogs().saveFile(this, "Save font (.fnt)", QString(), kFontFileFilters);
-    if (choice.path.isEmpty())
+    if (choice.path.isEmpty() || !mayReplace(this, choice.path.toStdString()))
         return;
     std::string error;
     if (!saveFontRangeFile(doc_, choice.path.toStdString(), from, to, &error)) {

@@ -77,6 +77,8 @@ void ImageExportWindow::save(Kind kind) {
     // The extension is added only while the picture's own file type is selected.
     if (choice.filterIndex == 0)
         path = withExtension(path, bmp ? ".bmp" : ".png");
+    if (!mayReplace(this, path))
+        return;
     // The file holds exactly what the canvas shows.
     const RgbPicture picture = fromQImage(Canvas->image());
     const Bytes data = bmp ? encodeBmp(picture) : encodePng(picture);

@@ -184,6 +184,9 @@ public:
     // Called once the work as it stands is in a project file (after a project was
     // saved or opened); set while recovery copies are kept.
     std::function<void()> workSaved;
+    // Whether the work differs from what was last opened or saved in a project; set
+    // while recovery copies are kept (without it, whether there is a step to undo).
+    std::function<bool()> hasUnsavedWork;
 
     QAction* menuAction(int id) const;
 
@@ -307,6 +310,8 @@ private:
     QButtonGroup* modeGroup_ = nullptr;
     bool quitting_ = false;
     bool stroke_ = false; // a mouse button is held on a canvas: one history step
+    // Undo came while a stroke was held: the rest of the drag paints nothing.
+    bool strokeUndone_ = false;
 };
 
 } // namespace korvex

@@ -81,6 +81,10 @@ int MainWindow::mainWindowEvent(const MainEvent& e) {
     std::optional<HistoryStep> step;
     if (e.kind == MainEventKind::Close || e.kind == MainEventKind::Menu ||
         e.kind == MainEventKind::Control) {
+        // Undo while a button is still held undoes the whole stroke so far, and
+        // the rest of the drag paints nothing, so no stroke is split in two steps.
+        strokeUndone_ =
+            strokeUndone_ || (stroke_ && e.kind == MainEventKind::Menu && e.id == MenuUndo);
         endStroke();
         const char* name = e.kind == MainEventKind::Menu      ? stepNameOfMenu(e.id)
                            : e.kind == MainEventKind::Control ? stepNameOfControl(Control(e.id))
@@ -114,6 +118,11 @@ int MainWindow::mainWindowEvent(const MainEvent& e) {
         result = runControlCommand(Control(e.id));
         break;
     case MainEventKind::Canvas:
+        if (strokeUndone_) {
+            strokeUndone_ = e.buttons != 0;
+            if (strokeUndone_)
+                break;
+        }
         // From a button going down until every button is up is one stroke.
         if (e.buttons != 0 && !stroke_) {
             doc_.history.begin(doc_, stepNameOfCanvas(e.canvas));
@@ -149,7 +158,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 int MainWindow::quitConfirmation() {
-    return dialogs().question(this, "Exit...", "Exit? Unsaved changes will be lost!") ? 0 : 1;
+    const bool unsaved = hasUnsavedWork ? hasUnsavedWork() : doc_.history.canUndo();
+    if (!unsaved)
+        return 0;
+    return dialogs().question(this, "Exit...", "Exit? Unsaved changes will be lost!",
+                              QuestionDefault::No)
+               ? 0
+               : 1;
 }
 
 void MainWindow::startTimer125() {

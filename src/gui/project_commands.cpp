@@ -97,6 +97,9 @@ void saveProjectCommand(MainWindow& window, const std::string& mode) {
     // too: "Open..." takes any text file, and "Save" must not turn that file into a
     // project. NAME.proj2 is written beside it and becomes the project path.
     path = withExtension(path, ".proj2");
+    // The project's own file is saved over without a question.
+    if ((ask || path != doc.projectPath) && !mayReplace(&window, path))
+        return;
     std::string error;
     if (!saveProjectFile(doc, path, &error)) {
         // The write is atomic: the file on disk, if any, is still the old one.

@@ -13,24 +13,32 @@
 
 namespace korvex {
 
+QString recoveryTroubleText(const std::string& reason) {
+    return "Recovery copies of the unsaved work cannot be kept:\n" +
+           QString::fromStdString(reason) +
+           "\n\nSave the work in a project to keep it safe. You will be told when the "
+           "copies are kept again.";
+}
+
+QString recoveryKeptAgainText() {
+    return "Recovery copies of the unsaved work are kept again.";
+}
+
 RecoveryKeeper::RecoveryKeeper(MainWindow& window, const std::string& folder,
                                std::chrono::milliseconds interval)
     : window_(window), folder_(folder) {
-    std::string error;
-    slot_ = RecoverySlot::claim(folder, &error);
-    if (!slot_) {
-        std::fprintf(stderr, "korvex: no recovery copies will be kept (%s)\n", error.c_str());
-        return;
-    }
-    writer_ = std::make_unique<BackgroundWriter>(slot_->copyPath());
     baseline_ = takeRecoverySnapshot(window_.doc()).project;
     timer_.setInterval(interval);
     connect(&timer_, &QTimer::timeout, this, [this] { update(); });
     window_.workSaved = [this] { markSaved(); };
+    window_.hasUnsavedWork = [this] { return hasUnsavedWork(); };
+    if (claimSlot())
+        tidyRecoveryFolder(folder_);
 }
 
 RecoveryKeeper::~RecoveryKeeper() {
     window_.workSaved = nullptr;
+    window_.hasUnsavedWork = nullptr;
     // The writer finishes what it was asked; the slot's lock goes with it, the
     // files stay.
     writer_.reset();
@@ -40,14 +48,30 @@ std::string RecoveryKeeper::copyPath() const {
     return slot_ ? slot_->copyPath() : std::string();
 }
 
-void RecoveryKeeper::offerRestore() {
+bool RecoveryKeeper::claimSlot() {
+    std::string error;
+    slot_ = RecoverySlot::claim(folder_, &error);
+    if (!slot_) {
+        reportTrouble(error);
+        return false;
+    }
+    writer_ = std::make_unique<BackgroundWriter>(slot_->copyPath());
+    if (troubleShown_)
+        reportKeptAgain();
+    return true;
+}
+
+bool RecoveryKeeper::offerRestore() {
     if (!slot_)
-        return;
+        return false;
     for (RecoveryOrphan& orphan : findRecoveryOrphans(folder_)) {
         const auto bytes = readFileBytes(orphan.copyPath(), kMaxProjectFileBytes);
-        // What cannot be read, or is no copy, is left alone where it is.
-        if (!bytes || !isRecoveryCopy(*bytes))
+        // What cannot be read, or is no copy, would be passed over at every start:
+        // it goes aside, where it is kept a while and then removed.
+        if (!bytes || !isRecoveryCopy(*bytes)) {
+            orphan.moveToDamaged();
             continue;
+        }
         if (!dialogs().choose(&window_, "Restore...", kRestoreQuestion, "Restore", "Discard")) {
             orphan.discard();
             continue;
@@ -57,8 +81,9 @@ void RecoveryKeeper::offerRestore() {
         // copy becomes this run's copy straight away.
         if (orphan.adoptInto(*slot_))
             lastWritten_ = std::string(bytes->begin(), bytes->end());
-        return;
+        return true;
     }
+    return false;
 }
 
 void RecoveryKeeper::restore(const std::vector<uint8_t>& bytes) {
@@ -66,20 +91,20 @@ void RecoveryKeeper::restore(const std::vector<uint8_t>& bytes) {
     readRecoveryCopy(doc, bytes);
     // An unnamed project: the user chooses where to save it.
     doc.projectPath.clear();
-    window_.FontNumberLabel->setText(QString::number(doc.CurrentFont));
-    window_.SetNumberLabel->setText(QString::number(doc.CurrentSet));
+    // Numbers, labels, canvases and open viewers all show the restored work.
+    window_.pickGlyph(doc.CurrentGlyph);
+    window_.showHistoryPlace();
     showLoadedProject(window_);
 }
 
 void RecoveryKeeper::start() {
-    if (slot_)
-        timer_.start();
+    timer_.start();
 }
 
 void RecoveryKeeper::update() {
-    if (!slot_)
+    if (!slot_ && !claimSlot())
         return;
-    noteWriteFailure();
+    noteWriteOutcome();
     RecoverySnapshot snapshot = takeRecoverySnapshot(window_.doc());
     if (snapshot.project == baseline_) {
         // Nothing unsaved (changes undone by hand, say): no copy is needed.
@@ -96,11 +121,15 @@ void RecoveryKeeper::update() {
 }
 
 void RecoveryKeeper::markSaved() {
+    baseline_ = takeRecoverySnapshot(window_.doc()).project;
     if (!slot_)
         return;
-    baseline_ = takeRecoverySnapshot(window_.doc()).project;
     writer_->remove();
     lastWritten_.clear();
+}
+
+bool RecoveryKeeper::hasUnsavedWork() {
+    return takeRecoverySnapshot(window_.doc()).project != baseline_;
 }
 
 void RecoveryKeeper::flush() {
@@ -111,21 +140,38 @@ void RecoveryKeeper::flush() {
 void RecoveryKeeper::endNormally() {
     timer_.stop();
     window_.workSaved = nullptr;
+    window_.hasUnsavedWork = nullptr;
     writer_.reset();
     if (slot_)
         slot_->endNormally();
 }
 
-void RecoveryKeeper::noteWriteFailure() {
-    const std::string failure = writer_->takeFailure();
-    if (failure.empty())
+void RecoveryKeeper::noteWriteOutcome() {
+    const std::optional<std::string> outcome = writer_->takeOutcome();
+    if (!outcome)
         return;
-    // Tried again at the next tick; told once, as there is no one to ask.
+    if (outcome->empty()) {
+        if (troubleShown_)
+            reportKeptAgain();
+        return;
+    }
+    // Tried again at the next tick.
     lastWritten_.clear();
-    if (!failureReported_)
-        std::fprintf(stderr, "korvex: the recovery copy %s cannot be written (%s)\n",
-                     slot_->copyPath().c_str(), failure.c_str());
-    failureReported_ = true;
+    reportTrouble("the copy " + slot_->copyPath() + " cannot be written (" + *outcome + ")");
+}
+
+void RecoveryKeeper::reportTrouble(const std::string& reason) {
+    if (troubleShown_)
+        return;
+    troubleShown_ = true;
+    std::fprintf(stderr, "korvex: no recovery copies can be kept (%s)\n", reason.c_str());
+    dialogs().message(&window_, kRecoveryMessageTitle, recoveryTroubleText(reason));
+}
+
+void RecoveryKeeper::reportKeptAgain() {
+    troubleShown_ = false;
+    std::fprintf(stderr, "korvex: recovery copies are kept again\n");
+    dialogs().message(&window_, kRecoveryMessageTitle, recoveryKeptAgainText());
 }
 
 } // namespace korvex

@@ -73,6 +73,8 @@ void saveSetFileCommand(MainWindow& window, int kind) {
     // With "All files" selected the name is used as typed.
     if (choice.filterIndex == 0)
         path = withExtension(path, k.extension);
+    if (!mayReplace(&window, path))
+        return;
     const Bytes data = kind == kSetFileKind    ? setFileBytes(doc)
                        : kind == kSetsFileKind ? setsFileBytes(doc)
                                                : setBinBytes(doc);

@@ -20,7 +20,7 @@ constexpr size_t kLargestRangeBlock = 2 + 127 * 127;
 
 void saveChosen(QWidget* parent, const QString& title, const QString& filters, const Bytes& bytes) {
     const FileChoice choice = dialogs().saveFile(parent, title, "", filters);
-    if (choice.path.isEmpty())
+    if (choice.path.isEmpty() || !mayReplace(parent, choice.path.toStdString()))
         return;
     std::string error;
     if (!writeFileAtomic(choice.path.toStdString(), bytes, &error))

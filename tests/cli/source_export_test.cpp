@@ -35,6 +35,8 @@ protected:
     QByteArray editorSaves(Document& doc, int language) {
         ExportWindow window(doc);
         window.LanguageCombo->setCurrentIndex(language);
+        // A fresh file each time: replacing one would be asked about.
+        QFile::remove(path("editor.txt"));
         dialogs.files.push_back({path("editor.txt"), 0});
         QTest::mouseClick(window.SaveButton, Qt::LeftButton);
         return readAll(path("editor.txt"));

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -174,6 +175,40 @@ TEST(RecoveryStore, UnusableFolderGivesNoSlotAndAReason) {
     EXPECT_NE(error.find(file), std::string::npos) << error;
     EXPECT_FALSE(RecoverySlot::claim(""));
     EXPECT_TRUE(findRecoveryOrphans(file + "/korvex").empty());
+}
+
+// A run killed while writing its copy leaves the write's temporary file; a damaged
+// copy moved aside is kept a week. Start-up clears both, and nothing a live run uses.
+TEST(RecoveryStore, TidyingClearsKilledWritesAndDamagedCopiesAfterAWeek) {
+    test::TempDir dir;
+    const std::string folder = dir.path();
+    const std::string killedWrite = ".run-1-aa.proj2.korvex-save-0123456789ab~";
+    const std::string olderForm = ".run-2-bb.proj2.0123456789ab~";
+    const std::string liveWrite = ".run-3-cc.proj2.korvex-save-0123456789ab~";
+    for (const std::string& name : {killedWrite, olderForm, liveWrite})
+        ASSERT_TRUE(writeFileAtomic(folder + "/" + name, std::string("part")));
+    const int held = ::open((folder + "/" + liveWrite).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    runThatDies(folder, "garbage, no copy");
+    auto orphans = findRecoveryOrphans(folder);
+    ASSERT_EQ(orphans.size(), 1u);
+    const std::string name = orphans[0].copyPath().substr(folder.size() + 1);
+    ASSERT_TRUE(orphans[0].moveToDamaged());
+    orphans.clear();
+    EXPECT_TRUE(findRecoveryOrphans(folder).empty());
+    const std::string damaged = folder + "/damaged/";
+    EXPECT_EQ(test::fileText(damaged + name), "garbage, no copy");
+    ASSERT_TRUE(writeFileAtomic(damaged + "old.proj2", std::string("from last month")));
+    const time_t aWeekAgo = ::time(nullptr) - 7 * 24 * 3600 - 60;
+    const timespec when[2] = {{aWeekAgo, 0}, {aWeekAgo, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (damaged + "old.proj2").c_str(), when, 0), 0);
+
+    EXPECT_EQ(tidyRecoveryFolder(folder), 3);
+    EXPECT_EQ(test::folderEntries(folder), (std::vector<std::string>{liveWrite, "damaged"}));
+    EXPECT_EQ(test::folderEntries(damaged), std::vector<std::string>{name});
+    ::close(held);
+    EXPECT_EQ(tidyRecoveryFolder(folder), 1);
 }
 
 } // namespace

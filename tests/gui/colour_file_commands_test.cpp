@@ -119,6 +119,7 @@ TEST_F(ColourFileCommands, OtherFilesAreRefusedAndNothingChanges) {
 }
 
 TEST_F(ColourFileCommands, FailedSaveIsReportedAndLeavesTheOldFileIntact) {
+    dialogs.replaceFiles = true; // old files are replaced on purpose
     const QString old = path("old.col");
     ASSERT_TRUE(writeBytes(old, "previous"));
     dialogs.files.push_back({old, 0});

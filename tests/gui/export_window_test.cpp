@@ -115,6 +115,7 @@ TEST_F(ExportWindowTest, SavesHandEditedTextAsUtf8WithoutBom) {
 }
 
 TEST_F(ExportWindowTest, CancelledOrFailedSaveLeavesFilesAsTheyWere) {
+    dialogs.replaceFiles = true; // old files are replaced on purpose
     ExportWindow w(*doc);
     w.show();
     w.saveText(); // dialog cancelled

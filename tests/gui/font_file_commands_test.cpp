@@ -141,6 +141,7 @@ TEST_F(FontFileCommands, SaveCancelledWritesNothing) {
 }
 
 TEST_F(FontFileCommands, FailedSaveIsReportedAndLeavesTheOldFileIntact) {
+    dialogs.replaceFiles = true; // old files are replaced on purpose
     // A folder that does not exist: nothing can be created.
     dialogs.files.push_back({path("no/such/folder/x.fnt"), 0});
     menu(MenuSaveFont);

@@ -115,6 +115,17 @@ TEST_F(FontToolsWindows, DuplicatesListFollowsOptionsClicksAndEdits) {
     EXPECT_EQ(openDuplicateGlyphsOf(window), nullptr);
 }
 
+TEST_F(FontToolsWindows, MergeQuestionCountsOneCellInTheSingular) {
+    doc->Sets[1][0] = 7;
+    DuplicateGlyphsWindow* view = openDuplicates();
+    clickGlyph(view, 0, 0);
+    view->MergeButton->click(); // answered No
+    ASSERT_EQ(dialogs.asked.back().kind, "question");
+    EXPECT_TRUE(dialogs.asked.back().textOrStart.contains(
+        "Merge glyph 7 into glyph 3?\n\n1 cell changes (1 in sets, 0 in screens)"))
+        << dialogs.asked.back().textOrStart.toStdString();
+}
+
 TEST_F(FontToolsWindows, MergeAsksWithTheCountAndChangesOnlyOnYes) {
     doc->Sets[1][0] = 40;
     doc->Sets[1][1] = 90 + 128;

@@ -98,11 +98,15 @@ TEST_F(MainWindowCommands, StartAfterStopIsRefusedAndChangesNothing) {
 }
 
 TEST_F(MainWindowCommands, QuitAsksAndNoChangesNothing) {
+    // A change to the work: without recovery copies kept, a step to undo is work
+    // that may be unsaved.
+    QTest::mouseClick(window.InverseButton, Qt::LeftButton);
     dialogs.answers = {false};
     window.menuAction(MenuExit)->trigger();
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].title, "Exit...");
     EXPECT_EQ(dialogs.asked[0].textOrStart, "Exit? Unsaved changes will be lost!");
+    EXPECT_TRUE(dialogs.asked[0].noIsDefault);
     EXPECT_TRUE(window.isVisible());
     dialogs.answers = {false};
     EXPECT_FALSE(window.close()); // the close box asks the same
@@ -294,6 +298,12 @@ TEST_F(MainWindowCommands, EveryEventCountsDownTheClickGuard) {
     EXPECT_EQ(doc->ClickGuard, 0);
     window.menuAction(MenuLoadFont)->trigger(); // a command that opens a dialog
     EXPECT_EQ(doc->ClickGuard, 15);
+}
+
+TEST_F(MainWindowCommands, QuitWithNothingToLoseAsksNothing) {
+    MainEvent close{MainEventKind::Close};
+    EXPECT_EQ(window.mainWindowEvent(close), 0);
+    EXPECT_TRUE(dialogs.asked.empty());
 }
 
 } // namespace

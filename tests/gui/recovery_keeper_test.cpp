@@ -2,6 +2,7 @@
 // end normally offered at start-up.
 
 #include "core/screens.h"
+#include "failing_write_step.h"
 #include "formats/file_io.h"
 #include "formats/recovery_copy.h"
 #include "gui/canvas_widget.h"
@@ -157,6 +158,11 @@ TEST_F(RecoveryKeeperTest, RestoreLoadsTheOrphanAsAnUnnamedProject) {
     EXPECT_EQ(window.FontNumberLabel->text(), "2");
     EXPECT_EQ(window.SetNumberLabel->text(), "12");
     EXPECT_EQ(window.Swatch[BAK]->image().pixel(15, 10), toQRgb(0x203040));
+    // The glyph labels and canvases show the restored glyph, not the one before.
+    EXPECT_EQ(window.GlyphInfoLabel->text(), "Char: $41 (65)");
+    QImage editor = window.EditorCanvas->image().copy();
+    drawGlyphEditor(*doc, editor);
+    EXPECT_EQ(window.EditorCanvas->image(), editor);
 
     // The copy is this run's now: nothing else is left in the folder, and it stays
     // until the work is saved.
@@ -182,7 +188,7 @@ TEST_F(RecoveryKeeperTest, DiscardDeletesAndTheNextOrphanIsOfferedNewestFirst) {
     ASSERT_EQ(
         ::utimensat(AT_FDCWD, path("state/run-1-older.proj2").toLocal8Bit().constData(), past, 0),
         0);
-    // What is no copy is neither offered nor touched.
+    // What is no copy is not offered: it goes aside, out of the way of later runs.
     ASSERT_TRUE(writeBytes(path("state/run-3-junk.proj2"), "not a copy"));
 
     keep();
@@ -193,7 +199,8 @@ TEST_F(RecoveryKeeperTest, DiscardDeletesAndTheNextOrphanIsOfferedNewestFirst) {
     EXPECT_FALSE(QFile::exists(path("state/run-2-newer.proj2")));
     EXPECT_EQ(doc->Sets[1][0], 1);
     EXPECT_NE(test::recoverableState(*doc), before);
-    EXPECT_EQ(fileBytes(path("state/run-3-junk.proj2")), "not a copy");
+    EXPECT_FALSE(QFile::exists(path("state/run-3-junk.proj2")));
+    EXPECT_EQ(fileBytes(path("state/damaged/run-3-junk.proj2")), "not a copy");
 }
 
 TEST_F(RecoveryKeeperTest, LiveEditorsCopyIsNeverOfferedAndDiscardingAllChangesNothing) {
@@ -222,16 +229,78 @@ TEST_F(RecoveryKeeperTest, LiveEditorsCopyIsNeverOfferedAndDiscardingAllChangesN
     EXPECT_EQ(choicesAsked(), 1u);
 }
 
-TEST_F(RecoveryKeeperTest, UnusableFolderKeepsNoCopiesAndAsksNothing) {
+TEST_F(RecoveryKeeperTest, UnusableFolderIsToldInTheWindowOnceAndAgainWhenItWorks) {
     ASSERT_TRUE(writeBytes(path("file"), "x"));
     keeper.emplace(window, path("file/korvex").toStdString(), std::chrono::milliseconds(10));
     EXPECT_FALSE(keeper->active());
-    keeper->offerRestore();
-    keeper->start();
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].kind, "message");
+    EXPECT_EQ(dialogs.asked[0].title, "Recovery...");
+    EXPECT_TRUE(dialogs.asked[0].textOrStart.startsWith(
+        "Recovery copies of the unsaved work cannot be kept:\ncannot create " +
+        path("file/korvex")))
+        << dialogs.asked[0].textOrStart.toStdString();
+    EXPECT_FALSE(keeper->offerRestore());
     doc->Sets[1][1] = 1;
     keeper->update();
+    keeper->update();
+    EXPECT_EQ(dialogs.asked.size(), 1u); // told once
+
+    // The folder can be made now: the next tick takes a slot and says so.
+    ASSERT_TRUE(QFile::remove(path("file")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("file"));
+    tick();
+    EXPECT_TRUE(keeper->active());
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].textOrStart, "Recovery copies of the unsaved work are kept again.");
+    tick();
+    EXPECT_TRUE(copyExists());
     keeper->endNormally();
-    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_EQ(dialogs.asked.size(), 2u);
+}
+
+TEST_F(RecoveryKeeperTest, FailingCopyWritesAreToldOnceAndTheirEndToo) {
+    keep();
+    doc->Sets[1][1] = 1;
+    {
+        test::FailingWriteStep failing(WriteStep::Rename);
+        tick();
+        tick(); // nothing new: the next copy fails the same way
+        doc->Sets[1][1] = 2;
+        tick();
+        tick();
+    }
+    ASSERT_EQ(dialogs.countAsked("message"), 1u);
+    EXPECT_TRUE(dialogs.asked[0].textOrStart.contains("cannot replace the file"))
+        << dialogs.asked[0].textOrStart.toStdString();
+    EXPECT_FALSE(copyExists());
+    tick();
+    tick();
+    EXPECT_TRUE(copyExists());
+    ASSERT_EQ(dialogs.countAsked("message"), 2u);
+    EXPECT_EQ(dialogs.asked[1].textOrStart, "Recovery copies of the unsaved work are kept again.");
+    EXPECT_TRUE(stateFiles().filter("korvex-save").isEmpty());
+}
+
+TEST_F(RecoveryKeeperTest, StartUpClearsTemporariesOfKilledCopyWrites) {
+    ASSERT_TRUE(writeBytes(path("state/.run-1-dead.proj2.korvex-save-0123456789ab~"), "part"));
+    keep();
+    EXPECT_TRUE(stateFiles().filter("~").isEmpty());
+}
+
+TEST_F(RecoveryKeeperTest, QuitAsksOnlyWithWorkNotSavedInAProject) {
+    keep();
+    doc->Sets[1][1] = 5;
+    const MainEvent close{MainEventKind::Close};
+    EXPECT_EQ(window.mainWindowEvent(close), 1); // no scripted answer: No
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].textOrStart, "Exit? Unsaved changes will be lost!");
+    EXPECT_TRUE(dialogs.asked[0].noIsDefault);
+
+    dialogs.files.push_back({path("saved"), 0});
+    menu(MenuSaveProject);
+    EXPECT_EQ(window.mainWindowEvent(close), 0);
+    EXPECT_EQ(dialogs.countAsked("question"), 1u);
 }
 
 } // namespace

@@ -24,6 +24,8 @@ protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
         setInfoWaitForTests(false);
+        // Every save here replaces an old file on purpose.
+        dialogs.replaceFiles = true;
     }
     void TearDown() override { setInfoWaitForTests(true); }
 

@@ -200,6 +200,7 @@ TEST_F(SetFileCommands, EveryDialogSkipsCanvasEventsButOnlyButtonsGuardClicks) {
 }
 
 TEST_F(SetFileCommands, FailedSaveIsReportedAndLeavesTheOldFileIntact) {
+    dialogs.replaceFiles = true; // old files are replaced on purpose
     const QString old = path("old.sets");
     ASSERT_TRUE(writeBytes(old, "previous"));
     dialogs.files.push_back({old, 0});

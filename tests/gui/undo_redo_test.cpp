@@ -84,6 +84,33 @@ TEST_F(UndoRedo, UndoGoesBackToThePaintedGlyphAndLeavesTheChosenOneAlone) {
     EXPECT_EQ(window.EditorCanvas->image(), expected);
 }
 
+TEST_F(UndoRedo, UndoWhileTheButtonIsHeldUndoesTheWholeStrokeAndTheRestPaintsNothing) {
+    QTest::mouseClick(window.FontCanvas, Qt::LeftButton, {}, fontCode(70));
+    const auto start = std::make_unique<Document>(*doc);
+    strokeRow(2);
+    const size_t steps = doc->history.undoCount();
+
+    QTest::mousePress(window.EditorCanvas, Qt::LeftButton, {}, editorPixel(0, 5));
+    for (int x = 1; x < 4; ++x)
+        QTest::mouseMove(window.EditorCanvas, editorPixel(x, 5));
+    window.mainWindowEvent({MainEventKind::Menu, MenuUndo}); // Ctrl+Z, button still down
+    for (int x = 4; x < 8; ++x)
+        QTest::mouseMove(window.EditorCanvas, editorPixel(x, 5));
+    QTest::mouseRelease(window.EditorCanvas, Qt::LeftButton, {}, editorPixel(7, 5));
+
+    // Row 5 is as it was, row 2 still painted; the drag made no step of its own.
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(doc->FontPixels[1][70][x][5], start->FontPixels[1][70][x][5]) << x;
+    EXPECT_NE(std::memcmp(doc->FontPixels[1][70], start->FontPixels[1][70], kGlyphBytes), 0);
+    EXPECT_EQ(doc->history.undoCount(), steps);
+    EXPECT_TRUE(window.menuAction(MenuRedo)->isEnabled());
+
+    // The next stroke paints again.
+    strokeRow(6);
+    EXPECT_EQ(doc->history.undoCount(), steps + 1);
+    EXPECT_FALSE(window.menuAction(MenuRedo)->isEnabled());
+}
+
 TEST_F(UndoRedo, ClearUndoneAndRedoneWithBothRedoKeys) {
     doc->CurrentGlyph = 33;
     const auto start = std::make_unique<Document>(*doc);

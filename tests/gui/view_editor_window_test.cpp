@@ -275,6 +275,7 @@ TEST_F(ViewEditor, OtherMenuClearsOrFillsTheCurrentScreenOrClearsAll) {
 }
 
 TEST_F(ViewEditor, ViewEditorDataSavesAndLoadsThroughTheirDialogs) {
+    dialogs.replaceFiles = true; // old files are replaced on purpose
     QTemporaryDir dir;
     const QString path = dir.filePath("all"); // no extension is added
     ViewEditorWindow* editor = open();

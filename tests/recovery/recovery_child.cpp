@@ -4,9 +4,11 @@
 //   recovery_child change STATE   makes unsaved changes once the main loop runs,
 //                                 writes the state they leave to STATE, and keeps
 //                                 running until it is killed
-//   recovery_child restore STATE  answers "Restore" to every offered copy, then
-//                                 writes the dialogs asked and the state to STATE
-//                                 and quits through "Exit"
+//   recovery_child restore STATE [FILE...]
+//                                 answers "Restore" to every offered copy, with the
+//                                 FILEs on the command line, then writes the
+//                                 dialogs asked and the state to STATE and quits
+//                                 through "Exit"
 //
 // The environment chooses the recovery folder (XDG_STATE_HOME) and the interval.
 #include "core/document.h"
@@ -60,13 +62,16 @@ constexpr int kLongestRunMs = 120000;
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: recovery_child change|restore STATE\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: recovery_child change|restore STATE [FILE...]\n");
         return 2;
     }
     const std::string mode = argv[1];
     const std::string statePath = argv[2];
     QApplication app(argc, argv);
+    QStringList files;
+    for (int i = 3; i < argc; ++i)
+        files << QString::fromLocal8Bit(argv[i]);
     korvex::test::ScriptedDialogs dialogs;
     if (mode == "restore")
         dialogs.choices = {true, true, true};
@@ -84,17 +89,21 @@ int main(int argc, char** argv) {
                 QApplication::exit(4);
             return;
         }
-        std::string asked;
-        for (const auto& a : dialogs.asked)
-            asked += (a.kind + "|" + a.title + "|" + a.textOrStart + "|" + a.filters + "\n")
-                         .toStdString();
-        if (!writeFileAtomic(statePath, asked + korvex::test::recoverableState(window->doc()))) {
-            QApplication::exit(4);
-            return;
-        }
-        // A normal quit, confirmed as the user would.
-        dialogs.answers = {true};
-        window->mainWindowEvent({MainEventKind::Menu, MenuExit});
+        // Once the files given have had their turn.
+        QTimer::singleShot(0, [&dialogs, window, statePath] {
+            std::string asked;
+            for (const auto& a : dialogs.asked)
+                asked += (a.kind + "|" + a.title + "|" + a.textOrStart + "|" + a.filters + "\n")
+                             .toStdString();
+            if (!writeFileAtomic(statePath,
+                                 asked + korvex::test::recoverableState(window->doc()))) {
+                QApplication::exit(4);
+                return;
+            }
+            // A normal quit, confirmed as the user would.
+            dialogs.answers = {true};
+            window->mainWindowEvent({MainEventKind::Menu, MenuExit});
+        });
     });
-    return korvex::runEditor();
+    return korvex::runEditor(files);
 }

@@ -13,7 +13,8 @@ struct AskedDialog {
     QString kind; // "open", "save", "message", "question", "choice"
     QString title;
     QString textOrStart;
-    QString filters; // for a "choice": the two button names, "accept|reject"
+    QString filters;          // for a "choice": the two button names, "accept|reject"
+    bool noIsDefault = false; // for a "question": Enter answers No
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -24,6 +25,10 @@ public:
     std::deque<FileChoice> files; // answers of open/save dialogs (empty = cancel)
     std::deque<bool> answers;     // answers of Yes/No boxes (empty = No)
     std::deque<bool> choices;     // answers of two-button boxes (empty = the second)
+    // While set, every question whether to replace a file is answered Yes, and is
+    // neither recorded nor takes an answer from `answers`: for tests that replace
+    // files on purpose and count the other dialogs.
+    bool replaceFiles = false;
     std::vector<AskedDialog> asked;
 
     FileChoice openFile(QWidget*, const QString& title, const QString& start,
@@ -39,8 +44,11 @@ public:
     void message(QWidget*, const QString& title, const QString& text) override {
         asked.push_back({"message", title, text, {}});
     }
-    bool question(QWidget*, const QString& title, const QString& text) override {
-        asked.push_back({"question", title, text, {}});
+    bool question(QWidget*, const QString& title, const QString& text,
+                  QuestionDefault preselected = QuestionDefault::Yes) override {
+        if (replaceFiles && title == "Replace...")
+            return true;
+        asked.push_back({"question", title, text, {}, preselected == QuestionDefault::No});
         if (answers.empty())
             return false;
         const bool a = answers.front();
