@@ -1,8 +1,8 @@
 #include "gui/app.h"
 
+#include "app/editor_arguments.h"
+#include "app/fault_handler.h"
 #include "core/document.h"
-#include "core/editor_arguments.h"
-#include "core/fault_handler.h"
 #include "formats/palette_picture.h"
 #include "gui/caption_fit.h"
 #include "gui/file_opening.h"

@@ -1,7 +1,7 @@
 #include "gui/file_opening.h"
 
+#include "app/opening_plan.h"
 #include "core/document.h"
-#include "formats/opening_plan.h"
 #include "formats/set_files.h"
 #include "gui/dialogs.h"
 #include "gui/image_import_window.h"

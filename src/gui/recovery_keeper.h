@@ -7,7 +7,7 @@
 // on a thread of its own, and only when it changed since the last copy. Once the
 // work is saved the copy goes; a normal end of the program removes it too.
 
-#include "formats/recovery_store.h"
+#include "app/recovery_store.h"
 
 #include <QObject>
 #include <QTimer>

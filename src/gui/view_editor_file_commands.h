@@ -4,7 +4,7 @@
 // file that cannot be opened ends the command silently. A file that cannot be
 // written is reported ("Error..." naming it), the old file staying as it was.
 
-#include "formats/opening_plan.h"
+#include "app/opening_plan.h"
 
 #include <string>
 

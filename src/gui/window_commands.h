@@ -2,7 +2,7 @@
 // Commands of the main window that open other windows or files. Each is defined in
 // the file of its feature.
 
-#include "formats/opening_plan.h"
+#include "app/opening_plan.h"
 
 #include <QString>
 #include <string>
