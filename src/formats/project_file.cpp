@@ -204,7 +204,7 @@ void appendNumber(std::string& line, int64_t value, bool trailingSpace) {
 std::vector<std::string> writeProjectLines(Document& doc) {
     std::vector<std::string> lines;
     lines.reserve(153);
-    lines.push_back("VER$=0.52");
+    lines.push_back(kProjectVersionLine);
     lines.push_back("[GLOBAL]");
 
     std::string multi = "MULTI_V_F=";

@@ -58,7 +58,7 @@ int glyphCommandOfMenu(int id) {
 }
 
 const QString kAboutText = QString(29, ' ') +
-                           "Korvex 2  (0.52)\r"
+                           "Korvex 2  (" KORVEX_VERSION ")\r"
                            "\r"
                            "An editor for the character-set fonts of the Atari 8-bit computers:\r"
                            "glyphs in two- and four-colour mode, ten fonts, sets, screens,\r"
