@@ -18,8 +18,6 @@ constexpr int kGlyphCount = 128;
 constexpr int kSetCells = 25;
 constexpr int kFontBytes = 1024;
 constexpr int kHitAreaCount = 12001;
-constexpr int kHistoryEntries = 65;
-constexpr int kHistoryMax = 63;
 constexpr int kScreenCount = 9;
 constexpr int kScreenColumns = 40;
 constexpr int kScreenRows = 24;
@@ -37,11 +35,9 @@ struct HitArea {
 
 // The rectangles of every clickable grid, indices 0 .. kHitAreaCount - 1 (see
 // hit_areas.h for the ranges). The program's layout is fixed, so every document
-// shares one copy of it, made on first use; a document takes a copy of its own
-// into `moved` only when setHitArea moves a rectangle.
+// shares one copy of it, made on first use.
 // Indices no grid uses, and those outside the table, give an empty rectangle at 0,0.
 struct HitAreaTable {
-    std::vector<HitArea> moved; // empty: the fixed layout
     HitArea operator[](int64_t index) const;
 };
 
@@ -81,7 +77,6 @@ struct Document : ViewEditorState {
     int16_t SetClipboard[kSetCells + 1] = {};
     uint8_t GlyphClipboard[9][9] = {};
     uint8_t TransformScratch[65] = {};
-    int64_t EditHistory[kHistoryEntries][9][9] = {};
     int64_t AtariColour[7] = {};
     int64_t FontColours[kFontCount + 1][7] = {};
     int64_t MultiViewFonts[6] = {};
@@ -110,7 +105,6 @@ struct Document : ViewEditorState {
     int64_t HeldDigit = 0;
     int64_t ClickGuard = 0;
     int64_t CanvasEventSkip = 0;
-    int64_t HistoryCount = 0;
     int64_t SetsViewerOpen = 0;
     int64_t SetsViewerFirst = 1;
     int64_t MultiViewOpen = 0;

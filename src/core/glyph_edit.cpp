@@ -3,8 +3,6 @@
 #include "core/glyph_code.h"
 #include "core/hit_areas.h"
 
-#include <cstring>
-
 namespace korvex {
 
 namespace {
@@ -104,12 +102,6 @@ uint8_t transformedPixel(const Document& doc, int command, bool fourColour, int 
     }
 }
 
-void copyIntoHistoryEntry(Document& doc, int entry, const GlyphPixels& p) {
-    for (int x = 0; x < 8; ++x)
-        for (int y = 0; y < 8; ++y)
-            doc.EditHistory[entry][x][y] = p[x][y];
-}
-
 } // namespace
 
 bool paintPixel(Document& doc, int button, int64_t hitAreaIndex) {
@@ -153,31 +145,6 @@ GlyphRedraw transformGlyph(Document& doc, int command) {
         for (int y = 0; y < 8; ++y)
             p[x][y] = fresh[x][y];
     return GlyphRedraw::MainWindow;
-}
-
-void pushHistory(Document& doc) {
-    GlyphPixels* p = glyphPixels(doc, doc.CurrentGlyph);
-    if (!p)
-        return;
-    for (int i = kHistoryEntries - 2; i >= 0; --i)
-        std::memcpy(doc.EditHistory[i + 1], doc.EditHistory[i], sizeof doc.EditHistory[i]);
-    copyIntoHistoryEntry(doc, 0, *p);
-    if (doc.HistoryCount < kHistoryMax)
-        ++doc.HistoryCount;
-}
-
-bool undo(Document& doc) {
-    GlyphPixels* target = glyphPixels(doc, doc.CurrentGlyph);
-    if (!target || doc.HistoryCount < 1)
-        return false;
-    GlyphPixels& p = *target;
-    for (int x = 0; x < 8; ++x)
-        for (int y = 0; y < 8; ++y)
-            p[x][y] = uint8_t(doc.EditHistory[0][x][y]);
-    for (int i = 0; i < kHistoryEntries - 1; ++i)
-        std::memcpy(doc.EditHistory[i], doc.EditHistory[i + 1], sizeof doc.EditHistory[i]);
-    --doc.HistoryCount;
-    return true;
 }
 
 } // namespace korvex

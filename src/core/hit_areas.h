@@ -7,10 +7,6 @@
 
 namespace korvex {
 
-// Moves rectangle `index` of the table; indices outside it are ignored.
-void setHitArea(Document& doc, int64_t index, int64_t x, int64_t y, int64_t width, int64_t height,
-                int64_t column, int64_t row);
-
 // First index in [first, last] whose rectangle contains (x, y), or -1.
 // Indices outside the table are skipped.
 int64_t findHitArea(const Document& doc, int64_t first, int64_t last, int64_t x, int64_t y);
