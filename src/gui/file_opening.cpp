@@ -25,9 +25,9 @@ LoadOutcome openStep(MainWindow& window, const OpeningStep& step) {
     case FileKind::Font:
         return loadFontPath(window, path, fontForOffset(doc.CurrentFont, step.fontOffset));
     case FileKind::Set:
-        return loadSetFilePath(window, kSetFileKind, path);
+        return loadSetFilePath(window, SetFileKind::Set, path);
     case FileKind::Sets:
-        return loadSetFilePath(window, kSetsFileKind, path);
+        return loadSetFilePath(window, SetFileKind::Sets, path);
     case FileKind::Colours:
         return loadColourFilePath(window, path);
     case FileKind::ViewEditorData:
