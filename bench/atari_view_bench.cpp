@@ -19,7 +19,7 @@ std::unique_ptr<Document> viewDocument(bool withTable) {
         for (int g = 0; g < kGlyphCount; ++g)
             for (int x = 0; x < 8; ++x)
                 for (int y = 0; y < 8; ++y)
-                    doc->FontPixels[f][g][x][y] = uint8_t((g * 7 + f + x * y) % 3 == 0);
+                    doc->setPixel(f, g, x, y, (g * 7 + f + x * y) % 3 == 0);
     for (int row = 0; row < kScreenRows; ++row)
         for (int column = 0; column < kScreenColumns; ++column)
             setCell(*doc, 0, column, row, uint8_t(row * 41 + column * 13));

@@ -19,7 +19,7 @@ void recoverySnapshot(benchmark::State& state) {
         for (int g = 0; g < kGlyphCount; ++g)
             for (int x = 0; x < 8; ++x)
                 for (int y = 0; y < 8; ++y)
-                    doc->FontPixels[f][g][x][y] = uint8_t((f + g + x * y) % 2);
+                    doc->setPixel(f, g, x, y, uint8_t((f + g + x * y) % 2));
     for (int s = 1; s <= kSetCount; ++s)
         for (int c = 0; c < kSetCells; ++c)
             doc->Sets[s][c] = int16_t(100 + c);

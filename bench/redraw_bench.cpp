@@ -27,14 +27,14 @@ std::unique_ptr<Document> benchDocument(Mode mode) {
     for (int g = 0; g < kGlyphCount; ++g)
         for (int x = 0; x < 8; ++x)
             for (int y = 0; y < 8; ++y)
-                doc->FontPixels[2][g][x][y] = doc->FontPixels[1][g][(x + 1) % 8][y];
+                doc->setPixel(2, g, x, y, doc->pixel(1, g, (x + 1) % 8, y));
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y)
-            doc->GlyphClipboard[x][y] = uint8_t((x + y) % 2);
+            setGlyphPixel(doc->GlyphClipboard, x, y, (x + y) % 2 != 0);
     doc->CurrentGlyph = 33;
     doc->PickedGlyph = 200;
     doc->FourColourMode = mode == Mode::TwoColour ? 0 : 1;
-    doc->SetViewMode = mode == Mode::FourColourMask ? 2 : 1;
+    doc->SetViewMode = mode == Mode::FourColourMask ? SetView::Mask : SetView::Normal;
     return doc;
 }
 

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Document& reloaded = slotDocument(Slot::Second);
     require(loadFontBytes(reloaded, saved, kFileName), "a saved font loads");
     require(
-        sameArray(loaded.FontPixels[loaded.CurrentFont], reloaded.FontPixels[reloaded.CurrentFont]),
+        sameArray(loaded.Glyphs[loaded.CurrentFont - 1], reloaded.Glyphs[reloaded.CurrentFont - 1]),
         "a saved font loads back to the same glyphs");
     return 0;
 }

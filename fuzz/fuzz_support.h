@@ -94,7 +94,7 @@ inline std::string storedFontName(std::string name) {
 // nullptr when they agree. `loaded` is the document the file was first read into,
 // `reloaded` the one its saved form was read into.
 inline const char* projectDifference(const Document& loaded, const Document& reloaded) {
-    if (!sameArray(loaded.FontPixels, reloaded.FontPixels))
+    if (!sameArray(loaded.Glyphs, reloaded.Glyphs))
         return "font pixels";
     if (!sameArray(loaded.FontColours, reloaded.FontColours))
         return "font colours";
@@ -110,7 +110,8 @@ inline const char* projectDifference(const Document& loaded, const Document& rel
     if (!sameArray(loaded.MultiViewFonts, reloaded.MultiViewFonts))
         return "multi font view rows";
     if (loaded.gridShown != reloaded.gridShown || loaded.setDrawing != reloaded.setDrawing ||
-        loaded.alwaysOnTop != reloaded.alwaysOnTop || loaded.rangeMode != reloaded.rangeMode)
+        loaded.alwaysOnTop != reloaded.alwaysOnTop || loaded.rangeMode != reloaded.rangeMode ||
+        loaded.rangeModeOther != reloaded.rangeModeOther)
         return "view editor switches";
     if (loaded.rangeX != reloaded.rangeX || loaded.rangeY != reloaded.rangeY ||
         loaded.rangeWidth != reloaded.rangeWidth || loaded.rangeHeight != reloaded.rangeHeight)

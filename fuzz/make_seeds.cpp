@@ -80,7 +80,7 @@ std::unique_ptr<Document> busyDocument() {
         for (int g = 0; g < kGlyphCount; ++g)
             for (int x = 0; x < 8; ++x)
                 for (int y = 0; y < 8; ++y)
-                    doc->FontPixels[font][g][x][y] = uint8_t(((g + font) * (x + 1) + y) % 3 == 0);
+                    doc->setPixel(font, g, x, y, uint8_t(((g + font) * (x + 1) + y) % 3 == 0));
     const int16_t cells[] = {-1, 0, 1, 127, 128, 255, 256, 32767, -32768};
     for (int s = 1; s <= kSetCount; ++s)
         for (int c = 0; c < kSetCells; ++c)

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Document& loaded = slotDocument(Slot::First);
     std::copy_n(&startupDocument().Sets[0][0], sizeof loaded.Sets / sizeof(int16_t),
                 &loaded.Sets[0][0]);
-    if (loadSetBytes(loaded, kSetFileKind, file) == SetLoadResult::WrongMagic) {
+    if (loadSetBytes(loaded, SetFileKind::Set, file) == SetLoadResult::WrongMagic) {
         require(sameArray(loaded.Sets, startupDocument().Sets), "a refused set changes nothing");
         return 0;
     }
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             "the saved set is the file's first 54 bytes");
 
     Document& reloaded = slotDocument(Slot::Second);
-    require(loadSetBytes(reloaded, kSetFileKind, saved) == SetLoadResult::Loaded,
+    require(loadSetBytes(reloaded, SetFileKind::Set, saved) == SetLoadResult::Loaded,
             "a saved set loads");
     require(sameArray(loaded.Sets[loaded.CurrentSet], reloaded.Sets[reloaded.CurrentSet]),
             "a saved set loads back to the same cells");

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Document& loaded = slotDocument(Slot::First);
     std::copy_n(&startupDocument().Sets[0][0], sizeof loaded.Sets / sizeof(int16_t),
                 &loaded.Sets[0][0]);
-    if (loadSetBytes(loaded, kSetsFileKind, file) == SetLoadResult::WrongMagic) {
+    if (loadSetBytes(loaded, SetFileKind::Sets, file) == SetLoadResult::WrongMagic) {
         require(sameArray(loaded.Sets, startupDocument().Sets), "refused sets change nothing");
         return 0;
     }
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             "the saved sets are the file's first 5004 bytes");
 
     Document& reloaded = slotDocument(Slot::Second);
-    require(loadSetBytes(reloaded, kSetsFileKind, saved) == SetLoadResult::Loaded,
+    require(loadSetBytes(reloaded, SetFileKind::Sets, saved) == SetLoadResult::Loaded,
             "saved sets load");
     require(sameArray(loaded.Sets, reloaded.Sets), "saved sets load back to the same cells");
     return 0;

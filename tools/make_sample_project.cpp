@@ -66,7 +66,7 @@ Rows glyphRows(const Document& doc, int font, int glyph) {
     Rows rows{};
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            if (doc.FontPixels[font][glyph][x][y])
+            if (doc.pixel(font, glyph, x, y))
                 rows[y] |= uint8_t(0x80 >> x);
     return rows;
 }
@@ -74,7 +74,7 @@ Rows glyphRows(const Document& doc, int font, int glyph) {
 void setGlyphRows(Document& doc, int font, int glyph, const Rows& rows) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            doc.FontPixels[font][glyph][x][y] = (rows[y] & (0x80 >> x)) ? 1 : 0;
+            doc.setPixel(font, glyph, x, y, (rows[y] & (0x80 >> x)) ? 1 : 0);
 }
 
 // Font `font` becomes font 1 with every glyph changed by `change`.

@@ -40,8 +40,8 @@ void loadColourInput(Document& doc, const std::string& path) {
     warnUnlessSize(path, kColourFileSize, "a colour file");
 }
 
-void loadSetInput(Document& doc, const std::string& path, int kind) {
-    const bool one = kind == kSetFileKind;
+void loadSetInput(Document& doc, const std::string& path, SetFileKind kind) {
+    const bool one = kind == SetFileKind::Set;
     const Bytes bytes = readInputFile(path, one ? kSetFileSize : kSetsFileSize);
     if (loadSetBytes(doc, kind, bytes) == SetLoadResult::WrongMagic) {
         // A .sets given without --set (or the reverse) is the usual slip.

@@ -5,6 +5,7 @@
 
 #include "cli/document_memory.h"
 #include "core/document.h"
+#include "formats/set_files.h"
 
 #include <string>
 
@@ -19,9 +20,9 @@ void loadFontInput(Document& doc, const std::string& path);
 // A colour file into the registers and working colours, as "Load Colors" reads it.
 void loadColourInput(Document& doc, const std::string& path);
 
-// A .set (kind kSetFileKind) into CurrentSet or a .sets (kSetsFileKind) into all
+// A .set (SetFileKind::Set) into CurrentSet or a .sets (SetFileKind::Sets) into all
 // sets, as "Load Set" / "Load all Set" read them.
-void loadSetInput(Document& doc, const std::string& path, int kind);
+void loadSetInput(Document& doc, const std::string& path, SetFileKind kind);
 
 // A PNG or BMP picture as the import window's picture.
 void loadImportPicture(Document& doc, const std::string& path);

@@ -13,7 +13,7 @@ void setToBinCommand(const ParsedCommand& command) {
     const bool allSets = command.has("--set");
     const int set = numberOption(command, "--set", 1, kSetCount, 1);
     auto doc = startUpDocument();
-    loadSetInput(*doc, command.inputs[0], allSets ? kSetsFileKind : kSetFileKind);
+    loadSetInput(*doc, command.inputs[0], allSets ? SetFileKind::Sets : SetFileKind::Set);
     loadFontInput(*doc, command.inputs[1]);
     doc->CurrentSet = set;
     writeOutputFile(*command.output(), setBinBytes(*doc));

@@ -4,16 +4,21 @@
 
 namespace korvex {
 
+namespace {
+
+bool isGlyph(int64_t font, int glyph) {
+    return font >= 1 && font <= kFontCount && glyph >= 0 && glyph < kGlyphCount;
+}
+
+} // namespace
+
 GlyphBytes glyphBytes(const Document& doc, int64_t font, int glyph) {
-    GlyphBytes bytes{};
-    if (font < 1 || font > kFontCount || glyph < 0 || glyph >= kGlyphCount)
-        return bytes;
-    const auto& pixels = doc.FontPixels[font][glyph];
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            if (pixels[x][y] == 1)
-                bytes[size_t(y)] |= uint8_t(0x80 >> x);
-    return bytes;
+    return isGlyph(font, glyph) ? doc.fontGlyphs(font)[glyph] : GlyphBytes{};
+}
+
+void setGlyphBytes(Document& doc, int64_t font, int glyph, const GlyphBytes& bytes) {
+    if (isGlyph(font, glyph))
+        doc.fontGlyphs(font)[glyph] = bytes;
 }
 
 bool isEmptyGlyph(const GlyphBytes& bytes) {

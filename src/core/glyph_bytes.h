@@ -9,11 +9,13 @@
 
 namespace korvex {
 
-using GlyphBytes = std::array<uint8_t, 8>;
-
 // The bytes of glyph 0..127 of font 1..10, as "Save Font" would write them; all
 // zero for a glyph or font outside those ranges.
 GlyphBytes glyphBytes(const Document& doc, int64_t font, int glyph);
+
+// Replaces glyph 0..127 of font 1..10 with `bytes`; a glyph or font outside those
+// ranges changes nothing.
+void setGlyphBytes(Document& doc, int64_t font, int glyph, const GlyphBytes& bytes);
 
 bool isEmptyGlyph(const GlyphBytes& bytes);
 

@@ -1,7 +1,7 @@
 #pragma once
 // Glyph codes: 0..127 are glyphs, 128..255 the inverse forms of glyph code - 128.
 // Set cells may hold any 16-bit value after a file load, so every path from a
-// code to FontPixels goes through glyphOfCode, which refuses codes outside 0..255.
+// code to a glyph goes through glyphOfCode, which refuses codes outside 0..255.
 
 #include <cstdint>
 #include <string>

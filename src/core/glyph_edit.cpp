@@ -3,34 +3,30 @@
 #include "core/glyph_code.h"
 #include "core/hit_areas.h"
 
-#include <cstring>
-
 namespace korvex {
 
 namespace {
 
-using GlyphPixels = uint8_t[9][9];
-
-// Pixels of the glyph a code stands for in CurrentFont, or nullptr when there is none.
-GlyphPixels* glyphPixels(Document& doc, int64_t code) {
+// The glyph a code stands for in CurrentFont, or nullptr when there is none.
+GlyphBytes* glyphRows(Document& doc, int64_t code) {
     const int g = glyphOfCode(code);
     if (g < 0 || doc.CurrentFont < 1 || doc.CurrentFont > kFontCount)
         return nullptr;
-    return &doc.FontPixels[doc.CurrentFont][g];
+    return &doc.fontGlyphs(doc.CurrentFont)[g];
 }
 
 // Two-colour mode: the left button paints what shows as LUM, the other as BAK.
-bool paintTwoColour(GlyphPixels& p, bool inverse, int x, int y, bool left) {
-    const uint8_t value = (left != inverse) ? 1 : 0;
-    const bool changed = p[x][y] != value;
-    p[x][y] = value;
+bool paintTwoColour(GlyphBytes& p, bool inverse, int x, int y, bool left) {
+    const bool value = left != inverse;
+    const bool changed = glyphPixel(p, x, y) != value;
+    setGlyphPixel(p, x, y, value);
     return changed;
 }
 
 // Four-colour mode: writes the pair holding column x with the pixel values that show
 // `reg`. A register the glyph kind cannot show (LUM always, PF2 on inverse codes,
 // PF3 on normal codes) leaves the pixels alone.
-bool paintFourColour(GlyphPixels& p, bool inverse, int x, int y, int64_t reg) {
+bool paintFourColour(GlyphBytes& p, bool inverse, int x, int y, int64_t reg) {
     int first = 0, second = 0;
     switch (reg) {
     case BAK:
@@ -55,14 +51,14 @@ bool paintFourColour(GlyphPixels& p, bool inverse, int x, int y, int64_t reg) {
         return false;
     }
     const int x0 = x - x % 2;
-    const bool changed = p[x0][y] != first || p[x0 + 1][y] != second;
-    p[x0][y] = uint8_t(first);
-    p[x0 + 1][y] = uint8_t(second);
+    const bool changed = glyphPair(p, x0, y) != 2 * first + second;
+    setGlyphPixel(p, x0, y, first != 0);
+    setGlyphPixel(p, x0 + 1, y, second != 0);
     return changed;
 }
 
 bool paintAt(Document& doc, int64_t code, int x, int y, int button) {
-    GlyphPixels* p = glyphPixels(doc, code);
+    GlyphBytes* p = glyphRows(doc, code);
     if (!p || x < 0 || x > 7 || y < 0 || y > 7)
         return false;
     const bool left = button == 1;
@@ -81,7 +77,7 @@ uint8_t old(const Document& doc, int x, int y) {
 uint8_t transformedPixel(const Document& doc, int command, bool fourColour, int x, int y) {
     switch (command) {
     case PasteGlyph:
-        return doc.GlyphClipboard[x][y];
+        return glyphPixel(doc.GlyphClipboard, x, y) ? 1 : 0;
     case RotateGlyph:
         return old(doc, y, 7 - x);
     case MirrorGlyphHorizontally:
@@ -104,16 +100,10 @@ uint8_t transformedPixel(const Document& doc, int command, bool fourColour, int 
     }
 }
 
-void copyIntoHistoryEntry(Document& doc, int entry, const GlyphPixels& p) {
-    for (int x = 0; x < 8; ++x)
-        for (int y = 0; y < 8; ++y)
-            doc.EditHistory[entry][x][y] = p[x][y];
-}
-
 } // namespace
 
 bool paintPixel(Document& doc, int button, int64_t hitAreaIndex) {
-    if (hitAreaIndex < kEditorAreas || hitAreaIndex > kEditorAreas + 63)
+    if (hitAreaIndex < kEditorAreas || hitAreaIndex > kEditorAreasLast)
         return false;
     const HitArea& area = doc.HitAreas[hitAreaIndex];
     if (area.column < 0 || area.column > 7 || area.row < 0 || area.row > 7)
@@ -126,16 +116,14 @@ bool paintSetPixel(Document& doc, int64_t code, int x, int y, int button) {
 }
 
 GlyphRedraw transformGlyph(Document& doc, int command) {
-    GlyphPixels* target = glyphPixels(doc, doc.CurrentGlyph);
+    GlyphBytes* target = glyphRows(doc, doc.CurrentGlyph);
     if (!target || command < PasteGlyph || command > ShiftGlyphUp)
         return GlyphRedraw::Nothing;
-    GlyphPixels& p = *target;
+    GlyphBytes& p = *target;
     const bool fourColour = doc.FourColourMode != 0;
 
     if (command == CopyGlyph) {
-        for (int x = 0; x < 8; ++x)
-            for (int y = 0; y < 8; ++y)
-                doc.GlyphClipboard[x][y] = p[x][y];
+        doc.GlyphClipboard = p;
         return GlyphRedraw::CopyBuffer;
     }
     if (command == RotateGlyph && fourColour)
@@ -144,40 +132,11 @@ GlyphRedraw transformGlyph(Document& doc, int command) {
     // Every new pixel is computed from the unchanged old glyph, then written back.
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y)
-            doc.TransformScratch[8 * x + y] = p[x][y];
-    uint8_t fresh[9][9] = {};
+            doc.TransformScratch[8 * x + y] = glyphPixel(p, x, y) ? 1 : 0;
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y)
-            fresh[x][y] = transformedPixel(doc, command, fourColour, x, y);
-    for (int x = 0; x < 8; ++x)
-        for (int y = 0; y < 8; ++y)
-            p[x][y] = fresh[x][y];
+            setGlyphPixel(p, x, y, transformedPixel(doc, command, fourColour, x, y) != 0);
     return GlyphRedraw::MainWindow;
-}
-
-void pushHistory(Document& doc) {
-    GlyphPixels* p = glyphPixels(doc, doc.CurrentGlyph);
-    if (!p)
-        return;
-    for (int i = kHistoryEntries - 2; i >= 0; --i)
-        std::memcpy(doc.EditHistory[i + 1], doc.EditHistory[i], sizeof doc.EditHistory[i]);
-    copyIntoHistoryEntry(doc, 0, *p);
-    if (doc.HistoryCount < kHistoryMax)
-        ++doc.HistoryCount;
-}
-
-bool undo(Document& doc) {
-    GlyphPixels* target = glyphPixels(doc, doc.CurrentGlyph);
-    if (!target || doc.HistoryCount < 1)
-        return false;
-    GlyphPixels& p = *target;
-    for (int x = 0; x < 8; ++x)
-        for (int y = 0; y < 8; ++y)
-            p[x][y] = uint8_t(doc.EditHistory[0][x][y]);
-    for (int i = 0; i < kHistoryEntries - 1; ++i)
-        std::memcpy(doc.EditHistory[i], doc.EditHistory[i + 1], sizeof doc.EditHistory[i]);
-    --doc.HistoryCount;
-    return true;
 }
 
 } // namespace korvex

@@ -1,6 +1,6 @@
 #pragma once
 // Operations that change a glyph's pixels: painting with the mouse, the eleven
-// glyph commands and the edit history of the magnified editor. Every operation
+// glyph commands. Every operation
 // acts on the glyph of CurrentGlyph (or a given code) in CurrentFont; codes
 // 128..255 act on glyph code - 128, and a code outside 0..255 changes nothing.
 
@@ -37,12 +37,5 @@ bool paintSetPixel(Document& doc, int64_t code, int x, int y, int button);
 
 // Runs glyph command 1..11 on CurrentGlyph and says what needs redrawing.
 GlyphRedraw transformGlyph(Document& doc, int command);
-
-// Saves the pixels of CurrentGlyph as the newest history step.
-void pushHistory(Document& doc);
-
-// Restores the newest history step into CurrentGlyph. Runs only with at least one
-// saved step and a glyph to write into; returns whether it ran.
-bool undo(Document& doc);
 
 } // namespace korvex

@@ -95,9 +95,7 @@ MergeCount mergeGlyphGroups(Document& doc, int64_t font, const std::vector<Glyph
     const MergeCount count = applyTargets(doc, &doc, targets);
     for (const GlyphGroup& group : merged)
         for (size_t i = 1; i < group.size(); ++i)
-            for (auto& column : doc.FontPixels[font][group[i]])
-                for (uint8_t& pixel : column)
-                    pixel = 0;
+            setGlyphBytes(doc, font, group[i], GlyphBytes{});
     return count;
 }
 

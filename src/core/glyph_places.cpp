@@ -27,7 +27,7 @@ bool codeShowsGlyph(const Document& doc, int64_t code, GlyphRef changed, bool ma
 }
 
 bool maskViewShown(const Document& doc) {
-    return doc.FourColourMode != 0 && doc.SetViewMode != 1;
+    return doc.FourColourMode != 0 && doc.SetViewMode != SetView::Normal;
 }
 
 std::vector<int> setCellsShowing(const Document& doc, int64_t set, GlyphRef changed,

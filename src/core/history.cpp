@@ -22,8 +22,8 @@ constexpr WorkArea kByteAreas[] = {
 constexpr int kWorkingRegisters = PF3 - LUM + 1;
 using WorkingBytes = std::array<int64_t, kWorkingRegisters>;
 
-constexpr size_t kFontStride = sizeof(Document::FontPixels[0]);
-constexpr size_t kGlyphStride = sizeof(Document::FontPixels[0][0]);
+constexpr size_t kFontStride = sizeof(Document::Glyphs[0]);
+constexpr size_t kGlyphStride = sizeof(Document::Glyphs[0][0]);
 constexpr size_t kSetStride = sizeof(Document::Sets[0]);
 constexpr size_t kFontColourStride = sizeof(Document::FontColours[0]);
 constexpr size_t kRowTableStride = sizeof(Document::rowTables[0]);
@@ -38,7 +38,7 @@ constexpr size_t kBlockOverhead = 16;
 constexpr size_t areaSize(WorkArea area) {
     switch (area) {
     case WorkArea::Pixels:
-        return sizeof(Document::FontPixels);
+        return sizeof(Document::Glyphs);
     case WorkArea::Sets:
         return sizeof(Document::Sets);
     case WorkArea::Screens:
@@ -68,7 +68,7 @@ WorkingBytes gatherWorking(const Document& doc) {
 const uint8_t* areaBytes(const Document& doc, WorkArea area, WorkingBytes& scratch) {
     switch (area) {
     case WorkArea::Pixels:
-        return &doc.FontPixels[0][0][0][0];
+        return doc.Glyphs[0][0].data();
     case WorkArea::Sets:
         return reinterpret_cast<const uint8_t*>(&doc.Sets[0][0]);
     case WorkArea::Screens:
@@ -112,8 +112,8 @@ std::string* textList(Document& doc, WorkArea area) {
 // What a step touched, gathered to find its place.
 struct Touched {
     std::bitset<kFontCount + 1> fonts;
-    int glyphs = 0; // distinct (font, glyph) pairs with changed pixels
-    size_t lastGlyph = 0;
+    int glyphs = 0;       // distinct (font, glyph) pairs with changed pixels
+    size_t lastGlyph = 0; // index into Glyphs counted over all fonts
     std::bitset<kSetCount + 1> sets;
     std::bitset<kScreenCount> screens;
 
@@ -123,7 +123,7 @@ struct Touched {
             if (glyphs == 0 || g != lastGlyph)
                 ++glyphs;
             lastGlyph = g;
-            fonts.set(g * kGlyphStride / kFontStride);
+            fonts.set(1 + g * kGlyphStride / kFontStride); // Glyphs[0] is font 1
         }
     }
     template <size_t N>
@@ -263,7 +263,7 @@ History::Step History::difference(const Document& doc) const {
             step.place.glyph = doc.CurrentGlyph;
         else if (glyphOfCode(pendingGlyph_) == glyph)
             step.place.glyph = pendingGlyph_;
-        else if (glyph < kGlyphCount)
+        else
             step.place.glyph = glyph;
     }
     step.place.set = onlyOne(touched.sets, 0);

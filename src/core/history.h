@@ -26,7 +26,7 @@ struct Document;
 
 // The parts of the work the history keeps.
 enum class WorkArea : uint8_t {
-    Pixels,         // FontPixels
+    Pixels,         // Glyphs
     Sets,           // Sets
     Screens,        // the View Editor's screens
     FontColours,    // FontColours
@@ -47,7 +47,7 @@ struct HistoryPlace {
 };
 
 // Total memory the steps may take (the copy of the work begin keeps comes on top,
-// about a quarter of a megabyte).
+// about 25 KB).
 constexpr size_t kHistoryBudgetBytes = size_t(60) << 20;
 
 // Font slots of the font name and path lists (fonts count from 1).

@@ -65,18 +65,8 @@ const std::vector<HitArea>& fixedLayout() {
 } // namespace
 
 HitArea HitAreaTable::operator[](int64_t index) const {
-    const std::vector<HitArea>& areas = moved.empty() ? fixedLayout() : moved;
+    const std::vector<HitArea>& areas = fixedLayout();
     return index >= 0 && index < int64_t(areas.size()) ? areas[size_t(index)] : HitArea{};
-}
-
-void setHitArea(Document& doc, int64_t index, int64_t x, int64_t y, int64_t width, int64_t height,
-                int64_t column, int64_t row) {
-    if (index < 0 || index >= kHitAreaCount)
-        return;
-    std::vector<HitArea>& moved = doc.HitAreas.moved;
-    if (moved.empty())
-        moved = fixedLayout();
-    moved[size_t(index)] = HitArea{x, y, width, height, column, row};
 }
 
 int64_t findHitArea(const Document& doc, int64_t first, int64_t last, int64_t x, int64_t y) {

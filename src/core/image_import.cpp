@@ -44,7 +44,7 @@ void importPictureToFont(Document& doc, int64_t colour0) {
             for (int x = 0; x < 8; ++x) {
                 const int64_t colour = importCanvasColourAt(doc, left + x, top + y, false);
                 const bool background = colour < 0 || colour == colour0;
-                doc.FontPixels[font][g][x][y] = background ? 0 : 1;
+                doc.setPixel(font, g, x, y, !background);
             }
     }
 }

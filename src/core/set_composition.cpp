@@ -21,9 +21,7 @@ void clearGlyphsOfSet(Document& doc, const int16_t* cells) {
         const int g = glyphOfCode(cells[c]);
         if (g < 0)
             continue;
-        for (int x = 0; x < 8; ++x)
-            for (int y = 0; y < 8; ++y)
-                doc.FontPixels[doc.CurrentFont][g][x][y] = 0;
+        doc.fontGlyphs(doc.CurrentFont)[g] = GlyphBytes{};
     }
 }
 

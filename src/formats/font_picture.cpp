@@ -28,17 +28,17 @@ RegisterColours registerColours(const Document& doc) {
 
 // The colours of the eight dots (two-colour) or four pairs (four-colour) of one
 // glyph line, normal or inverse; returns how many there are.
-int dotColours(const RegisterColours& registers, bool fourColour, const uint8_t (&pixels)[9][9],
-               int line, bool inverse, uint32_t (&colours)[kGlyphSide]) {
+int dotColours(const RegisterColours& registers, bool fourColour, const GlyphBytes& rows, int line,
+               bool inverse, uint32_t (&colours)[kGlyphSide]) {
     if (!fourColour) {
         const uint32_t set = registers[inverse ? BAK : LUM];
         const uint32_t clear = registers[inverse ? LUM : BAK];
         for (int x = 0; x < kGlyphSide; ++x)
-            colours[x] = pixels[x][line] == 1 ? set : clear;
+            colours[x] = glyphPixel(rows, x, line) ? set : clear;
         return kGlyphSide;
     }
     for (int x = 0; x < kGlyphSide; x += 2) {
-        const int v = 2 * (pixels[x][line] == 1) + (pixels[x + 1][line] == 1);
+        const int v = glyphPair(rows, x, line);
         colours[x / 2] = registers[size_t(fourColourRegister(v, inverse))];
     }
     return kGlyphSide / 2;
@@ -61,7 +61,7 @@ RgbPicture fontPicture(const Document& doc, int scaleIndex) {
         return picture;
     }
 
-    const auto& glyphs = doc.FontPixels[doc.CurrentFont];
+    const GlyphBytes* glyphs = doc.fontGlyphs(doc.CurrentFont);
     const RegisterColours registers = registerColours(doc);
     const bool fourColour = doc.FourColourMode != 0;
     // Each glyph line is drawn once and appended m times.

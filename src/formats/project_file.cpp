@@ -14,6 +14,32 @@ namespace korvex {
 
 namespace {
 
+// The numbers a project stores for the View Editor's range modes.
+constexpr int32_t rangeModeLoad = 5129;
+constexpr int32_t rangeModeSave = 5130;
+
+int32_t rangeModeNumber(const Document& doc) {
+    switch (doc.rangeMode) {
+    case RangeMode::Load:
+        return rangeModeLoad;
+    case RangeMode::Save:
+        return rangeModeSave;
+    default:
+        return doc.rangeModeOther;
+    }
+}
+
+void setRangeModeNumber(Document& doc, int32_t number) {
+    doc.rangeMode = number == rangeModeLoad   ? RangeMode::Load
+                    : number == rangeModeSave ? RangeMode::Save
+                                              : RangeMode::None;
+    doc.rangeModeOther = doc.rangeMode == RangeMode::None ? number : 0;
+}
+
+} // namespace
+
+namespace {
+
 // Colours are 24-bit RGB; anything above that is dropped when read.
 constexpr int64_t kRgbMask = 0xFFFFFF;
 
@@ -267,7 +293,7 @@ void readRowTableLine(std::string_view value, uint8_t (&values)[kRowTableRows], 
 std::vector<std::string> writeProjectLines(Document& doc) {
     std::vector<std::string> lines;
     lines.reserve(153);
-    lines.push_back("VER$=0.52");
+    lines.push_back(kProjectVersionLine);
     lines.push_back("[GLOBAL]");
 
     std::string multi = "MULTI_V_F=";
@@ -275,8 +301,9 @@ std::vector<std::string> writeProjectLines(Document& doc) {
         appendNumber(multi, doc.MultiViewFonts[r], true);
     lines.push_back(multi);
 
-    const int64_t viewEditor[8] = {doc.gridShown, doc.setDrawing, doc.alwaysOnTop, doc.rangeMode,
-                                   doc.rangeX,    doc.rangeY,     doc.rangeWidth,  doc.rangeHeight};
+    const int64_t viewEditor[8] = {doc.gridShown,        doc.setDrawing, doc.alwaysOnTop,
+                                   rangeModeNumber(doc), doc.rangeX,     doc.rangeY,
+                                   doc.rangeWidth,       doc.rangeHeight};
     for (int k = 0; k < 8; ++k)
         lines.push_back(kViewEditorKeys[k] + std::to_string(viewEditor[k]));
 
@@ -338,7 +365,8 @@ void readProjectLines(Document& doc, const std::vector<std::string>& lines) {
     for (int k = 0; k < 3; ++k)
         withFields(kViewEditorKeys[k],
                    [&](Fields& f) { *byteSwitches[k] = asByte(f.nextNumber()); });
-    withFields(kViewEditorKeys[3], [&](Fields& f) { doc.rangeMode = asInt32(f.nextNumber()); });
+    withFields(kViewEditorKeys[3],
+               [&](Fields& f) { setRangeModeNumber(doc, asInt32(f.nextNumber())); });
     uint8_t* const range[4] = {&doc.rangeX, &doc.rangeY, &doc.rangeWidth, &doc.rangeHeight};
     for (int k = 0; k < 4; ++k)
         withFields(kViewEditorKeys[4 + k], [&](Fields& f) { *range[k] = asByte(f.nextNumber()); });

@@ -1,7 +1,7 @@
 #pragma once
 // The project file (.proj2): the whole working state the user builds, as lines of
 // text. A file written here has 153 lines in four sections:
-//   VER$=0.52, [GLOBAL], MULTI_V_F=, VE_GRID= .. VE_H=,
+//   the version line, [GLOBAL], MULTI_V_F=, VE_GRID= .. VE_H=,
 //   [FONTS & COLOR], FONT_NAME_i= / FONT_COLOR_i= / FONT_DATA_i= for fonts 1..10,
 //   [SETS], SET_1= .. SET_100=, [VIEW EDITOR SCREENS], SCREEN_0= .. SCREEN_8=.
 // After them, for each screen s whose row table is not all follow entries, two
@@ -17,6 +17,10 @@
 #include <vector>
 
 namespace korvex {
+
+// The first line of every project written: the version of the project format, which
+// stays the same whatever the program's own version is.
+constexpr const char* kProjectVersionLine = "VER$=0.52";
 
 // Lines a project file is made of, without line ends: 153 of them, as a font
 // name's control characters are written as spaces, and two for each screen with a

@@ -40,13 +40,13 @@ Bytes setsFileBytes(const Document& doc) {
     return out;
 }
 
-SetLoadResult loadSetBytes(Document& doc, int kind, ByteView bytes) {
+SetLoadResult loadSetBytes(Document& doc, SetFileKind kind, ByteView bytes) {
     ByteReader in(bytes);
-    if (kind == kSetFileKind && in.magic("KVXS")) {
+    if (kind == SetFileKind::Set && in.magic("KVXS")) {
         readCells(in, doc.Sets[currentSetIndex(doc)]);
         return SetLoadResult::Loaded;
     }
-    if (kind == kSetsFileKind && in.magic("LVXS")) {
+    if (kind == SetFileKind::Sets && in.magic("LVXS")) {
         for (int s = 1; s <= kSetCount; ++s)
             readCells(in, doc.Sets[s]);
         return SetLoadResult::Loaded;
@@ -54,9 +54,9 @@ SetLoadResult loadSetBytes(Document& doc, int kind, ByteView bytes) {
     return SetLoadResult::WrongMagic;
 }
 
-const char* wrongSetMagicMessage(int kind) {
-    return kind == kSetsFileKind ? "This file is not KVX sets data!"
-                                 : "This file is not KVX set data!";
+const char* wrongSetMagicMessage(SetFileKind kind) {
+    return kind == SetFileKind::Sets ? "This file is not KVX sets data!"
+                                     : "This file is not KVX set data!";
 }
 
 Bytes setBinBytes(Document& doc) {

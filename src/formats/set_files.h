@@ -7,9 +7,9 @@
 
 namespace korvex {
 
-// File kinds of loadSetBytes and wrongSetMagicMessage.
-constexpr int kSetFileKind = 1;  // .set
-constexpr int kSetsFileKind = 2; // .sets
+// The set file kinds: a .set (the current set), a .sets (all sets) and the .bin
+// export of the current set's glyph bytes, which is never read.
+enum class SetFileKind { Set = 1, Sets = 2, Bin = 3 };
 
 enum class SetLoadResult { Loaded, WrongMagic };
 
@@ -19,13 +19,13 @@ Bytes setFileBytes(const Document& doc);
 // "LVXS" and the 25 cells of sets 1 to 100 in order: 5004 bytes.
 Bytes setsFileBytes(const Document& doc);
 
-// Kind 1 reads a .set into CurrentSet, kind 2 a .sets into all sets. A file without
+// A .set is read into CurrentSet, a .sets into all sets. A file without
 // the kind's magic (or any other kind) changes nothing. Bytes past the end of a short
 // file read as 0, so missing cells become glyph 0; longer files are cut.
-SetLoadResult loadSetBytes(Document& doc, int kind, ByteView bytes);
+SetLoadResult loadSetBytes(Document& doc, SetFileKind kind, ByteView bytes);
 
 // Text for a file refused by loadSetBytes of `kind`.
-const char* wrongSetMagicMessage(int kind);
+const char* wrongSetMagicMessage(SetFileKind kind);
 
 // The eight bytes of every filled cell of CurrentSet, cells 0 to 24 in order, taken
 // from FontBuffer after encoding the current font into it.

@@ -1,8 +1,8 @@
 #include "gui/app.h"
 
+#include "app/editor_arguments.h"
+#include "app/fault_handler.h"
 #include "core/document.h"
-#include "core/editor_arguments.h"
-#include "core/fault_handler.h"
 #include "formats/palette_picture.h"
 #include "gui/caption_fit.h"
 #include "gui/file_opening.h"
@@ -45,7 +45,7 @@ void startUp(Document& doc, MainWindow& window) {
     window.drawAnimationFrame(1);
     doc.viewEditorX = window.x() + 50;
     doc.viewEditorY = window.y() + 50;
-    window.setWindowTitle("Korvex 2 (ver$: 0.52)");
+    window.setWindowTitle("Korvex 2 (ver$: " KORVEX_VERSION ")");
     // Measured once every caption and list entry is in place.
     fitCaptions(&window);
 }

@@ -1,7 +1,7 @@
 #include "gui/file_opening.h"
 
+#include "app/opening_plan.h"
 #include "core/document.h"
-#include "formats/opening_plan.h"
 #include "formats/set_files.h"
 #include "gui/dialogs.h"
 #include "gui/image_import_window.h"
@@ -25,9 +25,9 @@ LoadOutcome openStep(MainWindow& window, const OpeningStep& step) {
     case FileKind::Font:
         return loadFontPath(window, path, fontForOffset(doc.CurrentFont, step.fontOffset));
     case FileKind::Set:
-        return loadSetFilePath(window, kSetFileKind, path);
+        return loadSetFilePath(window, SetFileKind::Set, path);
     case FileKind::Sets:
-        return loadSetFilePath(window, kSetsFileKind, path);
+        return loadSetFilePath(window, SetFileKind::Sets, path);
     case FileKind::Colours:
         return loadColourFilePath(window, path);
     case FileKind::ViewEditorData:

@@ -5,7 +5,7 @@
 // from the framed block. The frame position and the picture are document fields,
 // so they stay for the next opening; the background colour starts black each time.
 
-#include "formats/opening_plan.h"
+#include "app/opening_plan.h"
 
 #include <QDialog>
 #include <cstdint>

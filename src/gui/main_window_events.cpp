@@ -58,7 +58,7 @@ int glyphCommandOfMenu(int id) {
 }
 
 const QString kAboutText = QString(29, ' ') +
-                           "Korvex 2  (0.52)\r"
+                           "Korvex 2  (" KORVEX_VERSION ")\r"
                            "\r"
                            "An editor for the character-set fonts of the Atari 8-bit computers:\r"
                            "glyphs in two- and four-colour mode, ten fonts, sets, screens,\r"
@@ -266,11 +266,11 @@ void MainWindow::runMenuCommand(int id) {
         doc_.ClickGuard = 15;
         break;
     case MenuSaveProject:
-        saveProjectCommand(*this, "zapisz");
+        saveProjectCommand(*this, SaveMode::Save);
         doc_.ClickGuard = 15;
         break;
     case MenuSaveProjectAs:
-        saveProjectCommand(*this, "zapiszjako");
+        saveProjectCommand(*this, SaveMode::SaveAs);
         doc_.ClickGuard = 15;
         break;
     case MenuAbout:
@@ -321,16 +321,16 @@ void MainWindow::runMenuCommand(int id) {
             afterSetStep();
         break;
     case MenuLoadSet:
-        loadSetFileCommand(*this, 1);
+        loadSetFileCommand(*this, SetFileKind::Set);
         break;
     case MenuSaveSet:
-        saveSetFileCommand(*this, 1);
+        saveSetFileCommand(*this, SetFileKind::Set);
         break;
     case MenuLoadAllSets:
-        loadSetFileCommand(*this, 2);
+        loadSetFileCommand(*this, SetFileKind::Sets);
         break;
     case MenuSaveAllSets:
-        saveSetFileCommand(*this, 2);
+        saveSetFileCommand(*this, SetFileKind::Sets);
         break;
     case MenuSetCopy:
         setCommand(doc_, CopySet);
@@ -348,7 +348,7 @@ void MainWindow::runMenuCommand(int id) {
         redrawMainWindow();
         break;
     case MenuExportSetBin:
-        saveSetFileCommand(*this, 3);
+        saveSetFileCommand(*this, SetFileKind::Bin);
         break;
     case MenuUndo:
         runUndo();
@@ -390,11 +390,11 @@ int MainWindow::runControlCommand(Control control) {
                               "Start frame must not be less than the stop frame!");
         break;
     case Control::Normal:
-        doc_.SetViewMode = 1;
+        doc_.SetViewMode = SetView::Normal;
         redrawMainWindow();
         break;
     case Control::Mask:
-        doc_.SetViewMode = 2;
+        doc_.SetViewMode = SetView::Mask;
         redrawMainWindow();
         break;
     case Control::SetCopy:
@@ -417,19 +417,19 @@ int MainWindow::runControlCommand(Control control) {
         doc_.ClickGuard = 15;
         break;
     case Control::SaveSet:
-        saveSetFileCommand(*this, 1);
+        saveSetFileCommand(*this, SetFileKind::Set);
         doc_.ClickGuard = 15;
         break;
     case Control::SaveAllSets:
-        saveSetFileCommand(*this, 2);
+        saveSetFileCommand(*this, SetFileKind::Sets);
         doc_.ClickGuard = 15;
         break;
     case Control::LoadSet:
-        loadSetFileCommand(*this, 1);
+        loadSetFileCommand(*this, SetFileKind::Set);
         doc_.ClickGuard = 15;
         break;
     case Control::LoadAllSets:
-        loadSetFileCommand(*this, 2);
+        loadSetFileCommand(*this, SetFileKind::Sets);
         doc_.ClickGuard = 15;
         break;
     case Control::ExportAs:

@@ -128,8 +128,8 @@ void MainWindow::swatchEvent(const MainEvent& e) {
 }
 
 void MainWindow::setCanvasEvent(const MainEvent& e) {
-    const int64_t pixelArea = findHitArea(doc_, kSetPixelAreas, 2600, e.x, e.y);
-    const int64_t cellArea = findHitArea(doc_, kSetCellAreas, 624, e.x, e.y);
+    const int64_t pixelArea = findHitArea(doc_, kSetPixelAreas, kSetPixelAreasLookedUpTo, e.x, e.y);
+    const int64_t cellArea = findHitArea(doc_, kSetCellAreas, kSetCellAreasLast, e.x, e.y);
     const int button = e.buttons == 1 ? 1 : (e.buttons == 2 ? 2 : 0);
     if (button == 2 || (button == 1 && doc_.ClickGuard == 0)) {
         if (cellArea != -1) {
@@ -157,7 +157,7 @@ void MainWindow::editorCanvasEvent(const MainEvent& e) {
     const int button = e.buttons == 1 ? 1 : (e.buttons == 2 ? 2 : 0);
     if (button == 0 || (button == 1 && doc_.ClickGuard != 0))
         return;
-    const int64_t area = findHitArea(doc_, kEditorAreas, 563, e.x, e.y);
+    const int64_t area = findHitArea(doc_, kEditorAreas, kEditorAreasLast, e.x, e.y);
     if (area != -1 && glyphOfCode(doc_.CurrentGlyph) >= 0) {
         if (paintPixel(doc_, button, area)) {
             const HitArea& painted = doc_.HitAreas[area];
@@ -168,7 +168,7 @@ void MainWindow::editorCanvasEvent(const MainEvent& e) {
 }
 
 void MainWindow::setPreviewEvent(const MainEvent& e) {
-    const int64_t area = findHitArea(doc_, kSetPreviewAreas, 3024, e.x, e.y);
+    const int64_t area = findHitArea(doc_, kSetPreviewAreas, kSetPreviewAreasLast, e.x, e.y);
     const int cell = area == -1 ? -1 : int(area - kSetPreviewAreas);
     if (e.buttons == 4) {
         if (area != -1) {
@@ -209,7 +209,7 @@ void MainWindow::pickGlyph(int64_t code) {
 }
 
 void MainWindow::fontCanvasEvent(const MainEvent& e) {
-    const int64_t area = findHitArea(doc_, kFontAreas, 255, e.x, e.y);
+    const int64_t area = findHitArea(doc_, kFontAreas, kFontAreasLast, e.x, e.y);
     if (area == -1)
         return;
     if (e.leftClick) {

@@ -79,9 +79,9 @@ LoadOutcome openProjectPath(MainWindow& window, const QString& path) {
     return LoadOutcome::Loaded;
 }
 
-void saveProjectCommand(MainWindow& window, const std::string& mode) {
+void saveProjectCommand(MainWindow& window, SaveMode mode) {
     Document& doc = window.doc();
-    const bool saveAs = mode == "zapiszjako";
+    const bool saveAs = mode == SaveMode::SaveAs;
     std::string path = doc.projectPath;
     const bool ask = saveAs || path.empty();
     if (ask) {

@@ -43,7 +43,7 @@ QString digitsWithoutLeadingZeros(const QString& text) {
 
 } // namespace
 
-RangeDialog::RangeDialog(MainWindow& window, QWidget* editor, int32_t mode,
+RangeDialog::RangeDialog(MainWindow& window, QWidget* editor, RangeMode mode,
                          std::function<void()> redrawEditor)
     : QWidget(editor, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
@@ -52,7 +52,7 @@ RangeDialog::RangeDialog(MainWindow& window, QWidget* editor, int32_t mode,
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
-    const bool save = mode == rangeModeSave;
+    const bool save = mode == RangeMode::Save;
     setWindowTitle(save ? "Save range..." : "Load range...");
     setFixedSize(kDialogWidth, kDialogHeight);
 
@@ -213,7 +213,7 @@ void RangeDialog::closeEvent(QCloseEvent* event) {
     }
 }
 
-RangeDialog* openRangeDialog(MainWindow& window, QWidget* editor, int32_t mode,
+RangeDialog* openRangeDialog(MainWindow& window, QWidget* editor, RangeMode mode,
                              std::function<void()> redrawEditor) {
     Document& doc = window.doc();
     doc.rangeMode = mode;

@@ -32,9 +32,9 @@ struct RangeDialogEvent {
 class RangeDialog : public QWidget {
     Q_OBJECT
 public:
-    // mode is rangeModeLoad or rangeModeSave; redrawEditor redraws the View
+    // mode is RangeMode::Load or RangeMode::Save; redrawEditor redraws the View
     // Editor's canvas.
-    RangeDialog(MainWindow& window, QWidget* editor, int32_t mode,
+    RangeDialog(MainWindow& window, QWidget* editor, RangeMode mode,
                 std::function<void()> redrawEditor);
 
     int rangeDialogEvent(const RangeDialogEvent& event);
@@ -84,7 +84,7 @@ private:
 
 // Opens the dialog at the View Editor's position, on top of other windows:
 // rangeWindow = 1, rangeMode = mode, rangeFrameShown = 1. The caller redraws.
-RangeDialog* openRangeDialog(MainWindow& window, QWidget* editor, int32_t mode,
+RangeDialog* openRangeDialog(MainWindow& window, QWidget* editor, RangeMode mode,
                              std::function<void()> redrawEditor);
 
 } // namespace korvex

@@ -1,6 +1,6 @@
 #include "gui/recovery_keeper.h"
 
-#include "formats/background_writer.h"
+#include "app/background_writer.h"
 #include "formats/file_io.h"
 #include "formats/project_lines.h"
 #include "formats/recovery_copy.h"

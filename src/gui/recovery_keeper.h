@@ -11,7 +11,7 @@
 // told once in a message with the reason, and told again once they are kept again;
 // the keeper goes on trying at every tick meanwhile.
 
-#include "formats/recovery_store.h"
+#include "app/recovery_store.h"
 
 #include <QObject>
 #include <QString>

@@ -11,8 +11,6 @@ namespace korvex {
 
 namespace {
 
-constexpr int kSetBinKind = 3;
-
 // Longest file each load reads: a .set is 54 bytes, a .sets 5004; anything past
 // that is ignored anyway.
 constexpr size_t kSetFileSize = 54;
@@ -26,11 +24,11 @@ struct SaveKind {
 
 } // namespace
 
-void loadSetFileCommand(MainWindow& window, int kind) {
-    if (kind != kSetFileKind && kind != kSetsFileKind)
+void loadSetFileCommand(MainWindow& window, SetFileKind kind) {
+    if (kind != SetFileKind::Set && kind != SetFileKind::Sets)
         return;
     Document& doc = window.doc();
-    const bool one = kind == kSetFileKind;
+    const bool one = kind == SetFileKind::Set;
     const FileChoice choice =
         dialogs().openFile(&window, one ? "Load set (.set)" : "Load sets (.sets)", QString(),
                            one ? kSetFileFilters : kSetsFileFilters);
@@ -42,10 +40,10 @@ void loadSetFileCommand(MainWindow& window, int kind) {
         dialogs().message(&window, "Error!", wrongSetMagicMessage(kind));
 }
 
-LoadOutcome loadSetFilePath(MainWindow& window, int kind, const QString& path) {
-    if (kind != kSetFileKind && kind != kSetsFileKind)
+LoadOutcome loadSetFilePath(MainWindow& window, SetFileKind kind, const QString& path) {
+    if (kind != SetFileKind::Set && kind != SetFileKind::Sets)
         return LoadOutcome::WrongContent;
-    const size_t size = kind == kSetFileKind ? kSetFileSize : kSetsFileSize;
+    const size_t size = kind == SetFileKind::Set ? kSetFileSize : kSetsFileSize;
     const auto bytes = readFileBytes(path.toStdString(), size);
     if (!bytes)
         return LoadOutcome::Unreadable;
@@ -55,15 +53,15 @@ LoadOutcome loadSetFilePath(MainWindow& window, int kind, const QString& path) {
     return LoadOutcome::Loaded;
 }
 
-void saveSetFileCommand(MainWindow& window, int kind) {
+void saveSetFileCommand(MainWindow& window, SetFileKind kind) {
     static const SaveKind kinds[] = {
         {"Save set (.set)", kSetFileFilters, ".set"},
         {"Save all sets (.sets)", kSetsFileFilters, ".sets"},
         {"Save set to bin (.bin)", kSetBinFilters, ".bin"},
     };
-    if (kind < kSetFileKind || kind > kSetBinKind)
+    if (kind < SetFileKind::Set || kind > SetFileKind::Bin)
         return;
-    const SaveKind& k = kinds[kind - 1];
+    const SaveKind& k = kinds[int(kind) - int(SetFileKind::Set)];
     Document& doc = window.doc();
     const FileChoice choice = dialogs().saveFile(&window, k.title, QString(), k.filters);
     doc.CanvasEventSkip = 2;
@@ -75,9 +73,9 @@ void saveSetFileCommand(MainWindow& window, int kind) {
         path = withExtension(path, k.extension);
     if (!mayReplace(&window, path))
         return;
-    const Bytes data = kind == kSetFileKind    ? setFileBytes(doc)
-                       : kind == kSetsFileKind ? setsFileBytes(doc)
-                                               : setBinBytes(doc);
+    const Bytes data = kind == SetFileKind::Set    ? setFileBytes(doc)
+                       : kind == SetFileKind::Sets ? setsFileBytes(doc)
+                                                   : setBinBytes(doc);
     std::string error;
     if (!writeFileAtomic(path, data, &error))
         reportSaveFailure(&window, QString::fromStdString(path), QString::fromStdString(error));

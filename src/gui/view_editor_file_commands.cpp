@@ -72,7 +72,7 @@ void saveViewEditorScreenCommand(QWidget* parent, const Document& doc) {
 }
 
 bool saveOrLoadRangeBlock(QWidget* parent, Document& doc) {
-    if (doc.rangeMode == rangeModeSave) {
+    if (doc.rangeMode == RangeMode::Save) {
         saveChosen(parent, "Save range...", kRangeFilters, rangeBlockBytes(doc));
         return false;
     }

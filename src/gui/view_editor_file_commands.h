@@ -4,7 +4,7 @@
 // file that cannot be opened ends the command silently. A file that cannot be
 // written is reported ("Error..." naming it), the old file staying as it was.
 
-#include "formats/opening_plan.h"
+#include "app/opening_plan.h"
 
 #include <string>
 
@@ -27,7 +27,7 @@ void saveViewEditorScreenCommand(QWidget* parent, const Document& doc);
 LoadOutcome loadViewEditorDataPath(Document& doc, const std::string& path);
 LoadOutcome loadViewEditorScreenPath(Document& doc, const std::string& path);
 
-// A range block (.ranb): saved from the range rectangle in rangeModeSave, placed
+// A range block (.ranb): saved from the range rectangle in RangeMode::Save, placed
 // at (rangeX, rangeY) otherwise. Answers true when a block was loaded.
 bool saveOrLoadRangeBlock(QWidget* parent, Document& doc);
 

@@ -293,10 +293,10 @@ void ViewEditorWindow::runControl(const ViewEditorEvent& event) {
         saveViewEditorScreenCommand(this, doc_);
         break;
     case ViewEditorControl::LoadRange:
-        openRange(rangeModeLoad);
+        openRange(RangeMode::Load);
         break;
     case ViewEditorControl::SaveExportRange:
-        openRange(rangeModeSave);
+        openRange(RangeMode::Save);
         break;
     case ViewEditorControl::ExportScreen:
         doc_.exportKind = "screen";
@@ -327,7 +327,7 @@ void ViewEditorWindow::runControl(const ViewEditorEvent& event) {
     }
 }
 
-void ViewEditorWindow::openRange(int32_t mode) {
+void ViewEditorWindow::openRange(RangeMode mode) {
     if (doc_.rangeWindow != 0)
         return;
     rangeDialog_ = openRangeDialog(window_, this, mode, [this] { redrawCanvas(); });

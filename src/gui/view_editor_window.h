@@ -111,7 +111,7 @@ private:
     void showScreenSelector();
     void canvasEvent(const ViewEditorEvent& event);
     void runControl(const ViewEditorEvent& event);
-    void openRange(int32_t mode);
+    void openRange(RangeMode mode);
     void applyAlwaysOnTop();
     void dispatch(const ViewEditorEvent& event);
     void finishClosing();

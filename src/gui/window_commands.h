@@ -2,7 +2,8 @@
 // Commands of the main window that open other windows or files. Each is defined in
 // the file of its feature.
 
-#include "formats/opening_plan.h"
+#include "app/opening_plan.h"
+#include "formats/set_files.h"
 
 #include <QString>
 #include <string>
@@ -17,13 +18,15 @@ void saveFontCommand(MainWindow& window);
 void saveFontRangeCommand(MainWindow& window);
 void openExportWindowCommand(MainWindow& window, int x, int y, int width, int height);
 
-// Project file: mode "zapisz" (Save) or "zapiszjako" (Save As...).
+// Project file. Save writes to the project's own file and asks for a name only
+// when it has none; Save As always asks.
+enum class SaveMode { Save, SaveAs };
 void openProjectCommand(MainWindow& window);
-void saveProjectCommand(MainWindow& window, const std::string& mode);
+void saveProjectCommand(MainWindow& window, SaveMode mode);
 
-// Set files (kind 1 .set, 2 .sets, 3 .bin) and the colour file.
-void loadSetFileCommand(MainWindow& window, int kind);
-void saveSetFileCommand(MainWindow& window, int kind);
+// Set files and the colour file.
+void loadSetFileCommand(MainWindow& window, SetFileKind kind);
+void saveSetFileCommand(MainWindow& window, SetFileKind kind);
 void loadColourFileCommand(MainWindow& window);
 void saveColourFileCommand(MainWindow& window);
 
@@ -44,7 +47,7 @@ void exportImageCommand(MainWindow& window);
 // reported by the outcome, without a message.
 LoadOutcome loadFontPath(MainWindow& window, const QString& path, int64_t font);
 LoadOutcome openProjectPath(MainWindow& window, const QString& path);
-LoadOutcome loadSetFilePath(MainWindow& window, int kind, const QString& path);
+LoadOutcome loadSetFilePath(MainWindow& window, SetFileKind kind, const QString& path);
 LoadOutcome loadColourFilePath(MainWindow& window, const QString& path);
 
 // Timed notice "Info..." near the main window.

@@ -31,22 +31,21 @@ template <int Pixels> void copyRow(QRgb* __restrict to, const QRgb* __restrict f
 // dot row's first scanline dot by dot, then copied to the others. The dot size is
 // fixed at compile time so that the loops and copies are unrolled.
 template <int DotHeight>
-void writeDotRows(Canvas& canvas, const uint8_t (&pixels)[9][9], bool fourColour,
-                  const QRgb* pairColours, int x, int y) {
+void writeDotRows(Canvas& canvas, const GlyphBytes& rows, bool fourColour, const QRgb* pairColours,
+                  int x, int y) {
     constexpr int kRowPixels = 8 * DotHeight;
     for (int row = 0; row < 8; ++row) {
         QRgb* first = canvas.scanline(y + row * DotHeight) + x;
         QRgb* out = first;
         if (fourColour) {
             for (int column = 0; column < 8; column += 2) {
-                const QRgb c =
-                    pairColours[2 * (pixels[column][row] == 1) + (pixels[column + 1][row] == 1)];
+                const QRgb c = pairColours[glyphPair(rows, column, row)];
                 for (int i = 0; i < 2 * DotHeight; ++i)
                     *out++ = c;
             }
         } else {
             for (int column = 0; column < 8; ++column) {
-                const QRgb c = pairColours[pixels[column][row] == 1 ? 1 : 0];
+                const QRgb c = pairColours[glyphPixel(rows, column, row) ? 1 : 0];
                 for (int i = 0; i < DotHeight; ++i)
                     *out++ = c;
             }
@@ -58,19 +57,19 @@ void writeDotRows(Canvas& canvas, const uint8_t (&pixels)[9][9], bool fourColour
 
 // Draws the glyph straight into the scanlines when it lies wholly inside the drawn
 // area at a dot size with a written-out path; says whether it did.
-bool writeGlyphDirectly(Canvas& canvas, const uint8_t (&pixels)[9][9], bool fourColour,
+bool writeGlyphDirectly(Canvas& canvas, const GlyphBytes& rows, bool fourColour,
                         const QRgb* colours, int x, int y, int m) {
     if (!canvas.opaqueInside(x, y, 8 * m, 8 * m))
         return false;
     switch (m) {
     case 2:
-        writeDotRows<2>(canvas, pixels, fourColour, colours, x, y);
+        writeDotRows<2>(canvas, rows, fourColour, colours, x, y);
         return true;
     case 10:
-        writeDotRows<10>(canvas, pixels, fourColour, colours, x, y);
+        writeDotRows<10>(canvas, rows, fourColour, colours, x, y);
         return true;
     case 30:
-        writeDotRows<30>(canvas, pixels, fourColour, colours, x, y);
+        writeDotRows<30>(canvas, rows, fourColour, colours, x, y);
         return true;
     default:
         return false;
@@ -79,7 +78,7 @@ bool writeGlyphDirectly(Canvas& canvas, const uint8_t (&pixels)[9][9], bool four
 
 } // namespace
 
-void drawPlaneDots(Canvas& canvas, const uint8_t (&pixels)[9][9], bool inverse, bool fourColour,
+void drawPlaneDots(Canvas& canvas, const GlyphBytes& rows, bool inverse, bool fourColour,
                    const int64_t colours[7], int x, int y, int m) {
     // Colours by pixel value: two-colour clear/set, four-colour the pair's value.
     QRgb direct[4];
@@ -90,7 +89,7 @@ void drawPlaneDots(Canvas& canvas, const uint8_t (&pixels)[9][9], bool inverse, 
         direct[0] = toQRgb(colours[inverse ? LUM : BAK]);
         direct[1] = toQRgb(colours[inverse ? BAK : LUM]);
     }
-    if (writeGlyphDirectly(canvas, pixels, fourColour, direct, x, y, m))
+    if (writeGlyphDirectly(canvas, rows, fourColour, direct, x, y, m))
         return;
     int64_t rowColours[8];
     if (!fourColour) {
@@ -98,7 +97,7 @@ void drawPlaneDots(Canvas& canvas, const uint8_t (&pixels)[9][9], bool inverse, 
         const int64_t clearColour = colours[inverse ? LUM : BAK];
         for (int row = 0; row < 8; ++row) {
             for (int column = 0; column < 8; ++column)
-                rowColours[column] = pixels[column][row] == 1 ? setColour : clearColour;
+                rowColours[column] = glyphPixel(rows, column, row) ? setColour : clearColour;
             canvas.fillDots(x, y + row * m, m, m, rowColours, 8);
         }
         return;
@@ -108,8 +107,7 @@ void drawPlaneDots(Canvas& canvas, const uint8_t (&pixels)[9][9], bool inverse, 
         pairColours[v] = colours[fourColourRegister(v, inverse)];
     for (int row = 0; row < 8; ++row) {
         for (int column = 0; column < 8; column += 2)
-            rowColours[column / 2] =
-                pairColours[2 * (pixels[column][row] == 1) + (pixels[column + 1][row] == 1)];
+            rowColours[column / 2] = pairColours[glyphPair(rows, column, row)];
         canvas.fillDots(x, y + row * m, 2 * m, m, rowColours, 4);
     }
 }
@@ -119,7 +117,7 @@ void drawGlyphDots(const Document& doc, Canvas& canvas, int64_t font, const int6
     const int glyph = glyphOfCode(code);
     if (glyph < 0 || font < 1 || font > kFontCount)
         return;
-    drawPlaneDots(canvas, doc.FontPixels[font][glyph], isInverseCode(code), doc.FourColourMode != 0,
+    drawPlaneDots(canvas, doc.fontGlyphs(font)[glyph], isInverseCode(code), doc.FourColourMode != 0,
                   colours, x, y, m);
 }
 

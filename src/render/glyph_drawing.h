@@ -16,9 +16,9 @@ namespace korvex {
 // The working colours indexed by register (LUM = 1 .. PF3 = 6); index 0 unused.
 std::array<int64_t, 7> workingColours(const Document& doc);
 
-// Draws the pixels of a glyph plane (indexed [column][row]) at (x, y). `inverse`
+// Draws the pixels of a glyph at (x, y). `inverse`
 // selects the rule for codes 128..255.
-void drawPlaneDots(Canvas& canvas, const uint8_t (&pixels)[9][9], bool inverse, bool fourColour,
+void drawPlaneDots(Canvas& canvas, const GlyphBytes& rows, bool inverse, bool fourColour,
                    const int64_t colours[7], int x, int y, int m);
 
 // Draws code 0..255 of `font` (1..10) at (x, y) with magnification m, in the
@@ -30,23 +30,15 @@ void drawGlyphDots(const Document& doc, Canvas& canvas, int64_t font, const int6
 // For drawing a whole canvas a scanline at a time.
 //
 // The rows of a glyph plane as bits: byte r holds row r, column 0 in its bit 7.
-// Only a pixel of value 1 counts as set, as everywhere a glyph is drawn.
-inline uint64_t glyphRowBits(const uint8_t (&pixels)[9][9]) {
-    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL, kOnes = 0x0101010101010101ULL;
-    uint64_t rows = 0;
-    for (int column = 0; column < 8; ++column) {
-        uint64_t down = 0; // the column's eight pixels, row 0 in the lowest byte
-        if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(&down, pixels[column], sizeof down);
-        } else {
-            for (int row = 0; row < 8; ++row)
-                down |= uint64_t(pixels[column][row]) << (8 * row);
-        }
-        const uint64_t other = down ^ kOnes; // zero where the pixel is 1
-        const uint64_t isOne = ~(((other & kLow7) + kLow7) | other | kLow7) >> 7;
-        rows |= isOne << (7 - column);
+inline uint64_t glyphRowBits(const GlyphBytes& rows) {
+    uint64_t bits = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&bits, rows.data(), sizeof bits);
+    } else {
+        for (int row = 0; row < 8; ++row)
+            bits |= uint64_t(rows[size_t(row)]) << (8 * row);
     }
-    return rows;
+    return bits;
 }
 
 // The pixels of half a glyph row (four dots) at a dot width for each of the 16

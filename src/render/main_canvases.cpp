@@ -87,7 +87,7 @@ bool drawWholeFontGrid(const Document& doc, QImage& image) {
         halfRowPixels<kDotSize>(colours.data(), true, fourColour)};
     uint64_t glyphRows[kGlyphCount];
     for (int glyph = 0; glyph < kGlyphCount; ++glyph)
-        glyphRows[glyph] = glyphRowBits(doc.FontPixels[doc.CurrentFont][glyph]);
+        glyphRows[glyph] = glyphRowBits(doc.fontGlyphs(doc.CurrentFont)[glyph]);
     const QRgb black = toQRgb(kBlack), grey = toQRgb(kGrey48);
     for (int cellRow = 0; cellRow < kCellRows; ++cellRow) {
         const int top = kCellStep * cellRow;
@@ -176,7 +176,7 @@ bool drawWholeSetCanvas(const Document& doc, QImage& image) {
     uint64_t cellRows[kSetCells] = {};
     for (int k = 0; cells && k < kSetCells; ++k)
         if (holdsGlyph(cells[k]))
-            cellRows[k] = glyphRowBits(doc.FontPixels[doc.CurrentFont][cells[k] & 127]);
+            cellRows[k] = glyphRowBits(doc.fontGlyphs(doc.CurrentFont)[cells[k] & 127]);
     for (int setRow = 0; setRow < kSetRows; ++setRow) {
         for (int dotRow = 0; dotRow < 8; ++dotRow) {
             const int y = kCellSize * setRow + kDotSize * dotRow;

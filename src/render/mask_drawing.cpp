@@ -16,8 +16,8 @@ constexpr int64_t kGrey170 = 0xAAAAAA;
 constexpr int kLayerAlpha = 170;
 constexpr int kBackgroundAlpha = 17;
 
-int pairValue(const uint8_t (&pixels)[9][9], int column, int row) {
-    return 2 * (pixels[column][row] == 1) + (pixels[column + 1][row] == 1);
+int pairValue(const GlyphBytes& rows, int column, int row) {
+    return glyphPair(rows, column, row);
 }
 
 } // namespace
@@ -31,9 +31,9 @@ void drawMaskGlyph(const Document& doc, Canvas& canvas, int64_t code, int x, int
     const bool inverse = isInverseCode(code);
     const auto colours = workingColours(doc);
     auto colourOf = [&](int v) { return colours[size_t(fourColourRegister(v, inverse))]; };
-    const auto& current = doc.FontPixels[font][glyph];
+    const GlyphBytes& current = doc.fontGlyphs(font)[glyph];
     const bool hasLayer = font + 1 < kFontCount;
-    const auto& next = doc.FontPixels[hasLayer ? font + 1 : font][glyph];
+    const GlyphBytes& next = doc.fontGlyphs(hasLayer ? font + 1 : font)[glyph];
 
     const int savedAlpha = canvas.alpha();
     for (int row = 0; row < 8; ++row) {
@@ -157,8 +157,8 @@ bool drawMaskGlyphGrid(const Document& doc, QImage& image, const int16_t* codes,
         dotHeight < 1 || image.width() != columns * dotWidth || image.height() != rows * dotHeight)
         return false;
     const bool hasLayer = font + 1 < kFontCount;
-    const auto& current = doc.FontPixels[font];
-    const auto& next = doc.FontPixels[hasLayer ? font + 1 : font];
+    const GlyphBytes* current = doc.fontGlyphs(font);
+    const GlyphBytes* next = doc.fontGlyphs(hasLayer ? font + 1 : font);
 
     // Each cell's glyph rows as bits, then every dot's pair values from them.
     std::vector<MaskDot> dots(size_t(columns) * size_t(rows));

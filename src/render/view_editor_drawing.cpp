@@ -13,7 +13,7 @@ constexpr int64_t kWhite = 0xFFFFFF;
 
 void drawRangeFrame(const Document& doc, Canvas& canvas) {
     const int x = doc.rangeX * 16, y = doc.rangeY * 16;
-    const bool load = doc.rangeMode == rangeModeLoad;
+    const bool load = doc.rangeMode == RangeMode::Load;
     const int w = load ? 16 : doc.rangeWidth * 16;
     const int h = load ? 16 : doc.rangeHeight * 16;
     canvas.fillRect(x, y, w, 1, kWhite);

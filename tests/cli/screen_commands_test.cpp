@@ -40,7 +40,7 @@ protected:
             for (int g = 0; g < kGlyphCount; ++g)
                 for (int x = 0; x < 8; ++x)
                     for (int y = 0; y < 8; ++y)
-                        doc->FontPixels[f][g][x][y] = uint8_t((x + y + f) % 3 == 0);
+                        doc->setPixel(f, g, x, y, (x + y + f) % 3 == 0);
         }
         for (int row = 0; row < kScreenRows; ++row)
             for (int column = 0; column < kScreenColumns; ++column)

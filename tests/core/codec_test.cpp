@@ -33,14 +33,14 @@ TEST(DefaultFont, HoldsTheAtariCharacterSet) {
 
 TEST(Codec, DecodeSetsBitsLeftToRightAndLeavesOtherFonts) {
     auto doc = test::freshDocument();
-    doc->FontPixels[2][5][3][3] = 1;
+    doc->setPixel(2, 5, 3, 3, 1);
     std::fill(std::begin(doc->FontBuffer), std::end(doc->FontBuffer), 0);
     doc->FontBuffer[8 * 7 + 2] = 0x81;
     decodeFont(*doc, 3);
     for (int x = 0; x < 8; ++x)
-        EXPECT_EQ(doc->FontPixels[3][7][x][2], (x == 0 || x == 7) ? 1 : 0) << x;
-    EXPECT_EQ(doc->FontPixels[2][5][3][3], 1);  // other font untouched
-    EXPECT_EQ(doc->FontPixels[1][33][3][2], 1); // font 1 still the default font
+        EXPECT_EQ(doc->pixel(3, 7, x, 2), (x == 0 || x == 7) ? 1 : 0) << x;
+    EXPECT_EQ(doc->pixel(2, 5, 3, 3), 1);  // other font untouched
+    EXPECT_EQ(doc->pixel(1, 33, 3, 2), 1); // font 1 still the default font
 }
 
 TEST(Codec, ZeroBufferGivesClearFontAndBack) {
@@ -50,7 +50,7 @@ TEST(Codec, ZeroBufferGivesClearFontAndBack) {
     for (int g = 0; g < 128; ++g)
         for (int x = 0; x < 8; ++x)
             for (int y = 0; y < 8; ++y)
-                ASSERT_EQ(doc->FontPixels[1][g][x][y], 0);
+                ASSERT_EQ(doc->pixel(1, g, x, y), 0);
     std::fill(std::begin(doc->FontBuffer), std::end(doc->FontBuffer), 0xAA);
     encodeFont(*doc, 1);
     for (int i = 0; i < 1024; ++i)
@@ -76,7 +76,7 @@ TEST(Codec, EncodeAfterDecodeReproducesRandomBuffers) {
 
 TEST(Codec, EncodeMinusOneMeansCurrentFont) {
     auto doc = test::freshDocument();
-    doc->FontPixels[3][0][0][0] = 1;
+    doc->setPixel(3, 0, 0, 0, 1);
     doc->CurrentFont = 3;
     encodeFont(*doc, -1);
     EXPECT_EQ(doc->FontBuffer[0], 0x80);
@@ -84,14 +84,6 @@ TEST(Codec, EncodeMinusOneMeansCurrentFont) {
     doc->CurrentFont = 1;
     encodeFont(*doc, 3);
     EXPECT_EQ(doc->FontBuffer[0], 0x80);
-}
-
-TEST(Codec, OnlyPixelValueOneCountsAsSet) {
-    auto doc = test::freshDocument();
-    doc->FontPixels[2][0][0][0] = 2;
-    doc->FontPixels[2][0][1][0] = 1;
-    encodeFont(*doc, 2);
-    EXPECT_EQ(doc->FontBuffer[0], 0x40);
 }
 
 TEST(ColourRule, TwoColourAndInverse) {

@@ -41,7 +41,7 @@ TEST(Document, StartValues) {
         for (int g = 0; g < 128; ++g)
             for (int x = 0; x < 8; ++x)
                 for (int y = 0; y < 8; ++y)
-                    ASSERT_EQ(doc->FontPixels[f][g][x][y], 0);
+                    ASSERT_EQ(doc->pixel(f, g, x, y), 0);
 }
 
 TEST(Document, FontColourRowsExchangeWithWorkingColours) {

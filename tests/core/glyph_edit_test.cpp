@@ -14,14 +14,14 @@ using Rows = std::array<uint8_t, 8>;
 void setGlyph(Document& doc, int font, int g, const Rows& rows) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            doc.FontPixels[font][g][x][y] = (rows[y] >> (7 - x)) & 1;
+            doc.setPixel(font, g, x, y, (rows[y] >> (7 - x)) & 1);
 }
 
 Rows glyphRows(const Document& doc, int font, int g) {
     Rows rows{};
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            rows[y] |= uint8_t(doc.FontPixels[font][g][x][y] << (7 - x));
+            rows[y] |= uint8_t(doc.pixel(font, g, x, y) << (7 - x));
     return rows;
 }
 
@@ -139,10 +139,10 @@ TEST(GlyphTransform, NoGlyphOrBadCommandChangesNothing) {
         auto before = std::make_unique<Document>(*doc);
         for (int cmd = 1; cmd <= 11; ++cmd)
             EXPECT_EQ(transformGlyph(*doc, cmd), GlyphRedraw::Nothing) << code << " " << cmd;
-        EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
-        EXPECT_EQ(
-            std::memcmp(doc->GlyphClipboard, before->GlyphClipboard, sizeof doc->GlyphClipboard),
-            0);
+        EXPECT_EQ(std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs), 0);
+        EXPECT_EQ(std::memcmp(doc->GlyphClipboard.data(), before->GlyphClipboard.data(),
+                              sizeof doc->GlyphClipboard),
+                  0);
     }
     auto doc = docOnGlyph(3, false, kAsym);
     EXPECT_EQ(transformGlyph(*doc, 0), GlyphRedraw::Nothing);
@@ -153,18 +153,18 @@ TEST(GlyphTransform, NoGlyphOrBadCommandChangesNothing) {
 TEST(GlyphPaint, TwoColourButtonsFollowTheCodeKind) {
     auto doc = docOnGlyph(10, false, Rows{});
     paintPixel(*doc, 1, editorArea(2, 3));
-    EXPECT_EQ(doc->FontPixels[1][10][2][3], 1);
+    EXPECT_EQ(doc->pixel(1, 10, 2, 3), 1);
     paintPixel(*doc, 2, editorArea(2, 3));
-    EXPECT_EQ(doc->FontPixels[1][10][2][3], 0);
+    EXPECT_EQ(doc->pixel(1, 10, 2, 3), 0);
     paintPixel(*doc, 7, editorArea(0, 0)); // any non-left button is the right one
-    EXPECT_EQ(doc->FontPixels[1][10][0][0], 0);
+    EXPECT_EQ(doc->pixel(1, 10, 0, 0), 0);
 
     // Inverse codes: the left button still paints what shows as LUM, i.e. a clear bit.
     doc = docOnGlyph(138, false, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
     paintPixel(*doc, 1, editorArea(7, 7));
-    EXPECT_EQ(doc->FontPixels[1][10][7][7], 0);
+    EXPECT_EQ(doc->pixel(1, 10, 7, 7), 0);
     paintPixel(*doc, 2, editorArea(7, 7));
-    EXPECT_EQ(doc->FontPixels[1][10][7][7], 1);
+    EXPECT_EQ(doc->pixel(1, 10, 7, 7), 1);
 }
 
 TEST(GlyphPaint, FourColourRegisterTable) {
@@ -206,14 +206,14 @@ TEST(GlyphPaint, FourColourUsesTheButtonsRegister) {
 TEST(GlyphPaint, SetPixelPaintsTheGivenCode) {
     auto doc = docOnGlyph(5, false, Rows{});
     paintSetPixel(*doc, 193, 3, 4, 2); // right button on an inverse code sets the bit
-    EXPECT_EQ(doc->FontPixels[1][65][3][4], 1);
+    EXPECT_EQ(doc->pixel(1, 65, 3, 4), 1);
     EXPECT_EQ(glyphRows(*doc, 1, 5), Rows{});
     paintSetPixel(*doc, 65, 3, 4, 2);
-    EXPECT_EQ(doc->FontPixels[1][65][3][4], 0);
+    EXPECT_EQ(doc->pixel(1, 65, 3, 4), 0);
     doc->CurrentFont = 3;
     paintSetPixel(*doc, 65, 0, 0, 1);
-    EXPECT_EQ(doc->FontPixels[3][65][0][0], 1);
-    EXPECT_EQ(doc->FontPixels[1][65][0][0], 0);
+    EXPECT_EQ(doc->pixel(3, 65, 0, 0), 1);
+    EXPECT_EQ(doc->pixel(1, 65, 0, 0), 0);
 }
 
 TEST(GlyphPaint, BadInputChangesNothing) {
@@ -232,71 +232,7 @@ TEST(GlyphPaint, BadInputChangesNothing) {
     doc->CurrentGlyph = 5;
     doc->CurrentFont = 11;
     paintPixel(*doc, 1, editorArea(1, 1));
-    EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
-}
-
-TEST(GlyphHistory, DepthIsCappedAt63Steps) {
-    auto doc = docOnGlyph(30, false, Rows{});
-    for (int i = 0; i < 70; ++i) {
-        pushHistory(*doc);
-        paintPixel(*doc, 1, editorArea(i % 8, (i / 8) % 8));
-    }
-    EXPECT_EQ(doc->HistoryCount, 63);
-    int undone = 0;
-    while (undo(*doc))
-        ++undone;
-    EXPECT_EQ(undone, 63);
-    EXPECT_EQ(doc->HistoryCount, 0);
-    // 63 steps back from 70 paints: the 7 earliest pixels stay painted.
-    EXPECT_EQ(glyphRows(*doc, 1, 30), (Rows{0xFE, 0, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(GlyphHistory, UndoRestoresStepsInReverse) {
-    auto doc = docOnGlyph(30, false, Rows{});
-    pushHistory(*doc);
-    paintPixel(*doc, 1, editorArea(0, 0));
-    pushHistory(*doc);
-    paintPixel(*doc, 1, editorArea(1, 0));
-    EXPECT_TRUE(undo(*doc));
-    EXPECT_EQ(glyphRows(*doc, 1, 30)[0], 0x80);
-    EXPECT_TRUE(undo(*doc));
-    EXPECT_EQ(glyphRows(*doc, 1, 30)[0], 0x00);
-    EXPECT_FALSE(undo(*doc));
-}
-
-TEST(GlyphHistory, UndoWritesIntoTheCurrentGlyph) {
-    auto doc = docOnGlyph(65, false, kAsym);
-    pushHistory(*doc);
-    paintPixel(*doc, 1, editorArea(4, 4));
-    doc->CurrentGlyph = 66;
-    EXPECT_TRUE(undo(*doc));
-    EXPECT_EQ(glyphRows(*doc, 1, 66), kAsym);
-    EXPECT_EQ(glyphRows(*doc, 1, 65)[4], kAsym[4] | 0x08);
-}
-
-TEST(GlyphHistory, InverseCodeRecordsAndRestoresItsGlyph) {
-    auto doc = docOnGlyph(193, false, kAsym);
-    pushHistory(*doc);
-    paintPixel(*doc, 1, editorArea(0, 0)); // inverse: left clears the bit
-    EXPECT_EQ(glyphRows(*doc, 1, 65)[0], 0x00);
-    EXPECT_TRUE(undo(*doc));
-    EXPECT_EQ(glyphRows(*doc, 1, 65), kAsym);
-}
-
-TEST(GlyphHistory, NoGlyphNeitherPushesNorUndoes) {
-    auto doc = docOnGlyph(65, false, kAsym);
-    pushHistory(*doc);
-    for (int64_t code : {-1, -5, 256, 300}) {
-        doc->CurrentGlyph = code;
-        auto before = std::make_unique<Document>(*doc);
-        pushHistory(*doc);
-        EXPECT_FALSE(undo(*doc));
-        EXPECT_EQ(doc->HistoryCount, 1);
-        EXPECT_EQ(std::memcmp(doc->EditHistory, before->EditHistory, sizeof doc->EditHistory), 0);
-        EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
-    }
-    auto fresh = test::freshDocument();
-    EXPECT_FALSE(undo(*fresh)); // nothing saved yet
+    EXPECT_EQ(std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs), 0);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // bytes, the place a step returns to, redo ending with a new change, and the
 // memory budget.
 
+#include "core/glyph_bytes.h"
 #include "core/glyph_edit.h"
 #include "core/history.h"
 #include "core/hit_areas.h"
@@ -23,7 +24,7 @@ int64_t editorArea(int x, int y) {
 }
 
 bool sameWork(const Document& a, const Document& b) {
-    return std::memcmp(a.FontPixels, b.FontPixels, sizeof a.FontPixels) == 0 &&
+    return std::memcmp(a.Glyphs, b.Glyphs, sizeof a.Glyphs) == 0 &&
            std::memcmp(a.Sets, b.Sets, sizeof a.Sets) == 0 &&
            std::memcmp(a.screens, b.screens, sizeof a.screens) == 0 &&
            std::memcmp(a.FontColours, b.FontColours, sizeof a.FontColours) == 0 &&
@@ -106,11 +107,11 @@ TEST(History, UndoReturnsToTheGlyphItChangedAndLeavesOthersAlone) {
     doc->history.undo(*doc);
     EXPECT_EQ(doc->CurrentFont, 1);
     EXPECT_EQ(doc->CurrentGlyph, 65 + 128);
-    EXPECT_EQ(std::memcmp(doc->FontPixels[1][66], glyph66->FontPixels[1][66],
-                          sizeof doc->FontPixels[1][66]),
+    EXPECT_EQ(std::memcmp(doc->fontGlyphs(1)[66].data(), glyph66->fontGlyphs(1)[66].data(),
+                          sizeof doc->fontGlyphs(1)[66]),
               0);
     const auto fresh = test::freshDocument();
-    EXPECT_EQ(std::memcmp(doc->FontPixels, fresh->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, fresh->Glyphs, sizeof doc->Glyphs), 0);
 }
 
 TEST(History, PlacesOfSetScreenAndColourSteps) {
@@ -160,7 +161,7 @@ TEST(History, FontNamesAndWholeFontsComeBack) {
     doc->CurrentFont = 4;
     {
         HistoryStep s(*doc, "Load Font");
-        std::memcpy(doc->FontPixels[4], doc->FontPixels[1], sizeof doc->FontPixels[4]);
+        std::memcpy(doc->Glyphs[3], doc->Glyphs[0], sizeof doc->Glyphs[3]);
         doc->FontName[4] = "title.fnt";
         doc->FontPath[4] = "/tmp/title.fnt";
     }
@@ -169,10 +170,10 @@ TEST(History, FontNamesAndWholeFontsComeBack) {
     EXPECT_EQ(doc->CurrentFont, 4);
     EXPECT_EQ(doc->FontName[4], "Empty.fnt");
     EXPECT_EQ(doc->FontPath[4], "");
-    EXPECT_EQ(doc->FontPixels[4][33][3][2], 0);
+    EXPECT_EQ(doc->pixel(4, 33, 3, 2), 0);
     doc->history.redo(*doc);
     EXPECT_EQ(doc->FontName[4], "title.fnt");
-    EXPECT_EQ(doc->FontPixels[4][33][3][2], 1);
+    EXPECT_EQ(doc->pixel(4, 33, 3, 2), 1);
 }
 
 TEST(History, BadCodesAndAnOpenTransactionAtUndo) {
@@ -222,20 +223,20 @@ TEST(History, TheOldestStepsGoWhenTheBudgetIsFull) {
     const auto kept = std::make_unique<Document>(*doc);
     while (doc->history.undo(*doc)) {
     }
-    EXPECT_EQ(std::memcmp(doc->FontPixels[1][0], kept->FontPixels[1][0], 81), 0);
+    EXPECT_EQ(std::memcmp(doc->fontGlyphs(1)[0].data(), kept->fontGlyphs(1)[0].data(),
+                          sizeof(GlyphBytes)),
+              0);
 }
 
 // Steps that each replace every font stay within the real budget: the oldest go.
 TEST(History, WholeFontStepsStayUnderSixtyFourMegabytes) {
     auto doc = test::freshDocument();
-    constexpr int kSteps = 400; // about 185 KB each: 74 MB without dropping
+    constexpr int kSteps = 4000; // about 20 KB each: 80 MB without dropping
     for (int i = 0; i < kSteps; ++i) {
         HistoryStep s(*doc, "Load Font");
         for (int f = 1; f <= kFontCount; ++f)
             for (int g = 0; g < kGlyphCount; ++g)
-                for (int x = 0; x < 8; ++x)
-                    for (int y = 0; y < 8; ++y)
-                        doc->FontPixels[f][g][x][y] ^= 1;
+                setGlyphBytes(*doc, f, g, invertedGlyph(glyphBytes(*doc, f, g)));
     }
     EXPECT_LT(doc->history.memoryUsed(), size_t(64) << 20);
     EXPECT_LT(doc->history.undoCount(), size_t(kSteps));

@@ -37,7 +37,7 @@ int setPixelCount(const Document& doc, int64_t font, int g) {
     int n = 0;
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y)
-            n += doc.FontPixels[font][g][x][y] == 1;
+            n += doc.pixel(font, g, x, y) == 1;
     return n;
 }
 
@@ -45,7 +45,7 @@ void fillFont(Document& doc, int64_t font) {
     for (int g = 0; g < 128; ++g)
         for (int x = 0; x < 8; ++x)
             for (int y = 0; y < 8; ++y)
-                doc.FontPixels[font][g][x][y] = 1;
+                doc.setPixel(font, g, x, y, 1);
 }
 
 TEST(ImageImport, ReadsTheFontFromThePictureAtTheFramePosition) {
@@ -64,8 +64,8 @@ TEST(ImageImport, ReadsTheFontFromThePictureAtTheFramePosition) {
     importPictureToFont(*doc, kPaper);
     for (int g = 0; g < 128; ++g)
         EXPECT_EQ(setPixelCount(*doc, 2, g), g == 33 ? 2 : 0) << g;
-    EXPECT_EQ(doc->FontPixels[2][33][0][0], 1);
-    EXPECT_EQ(doc->FontPixels[2][33][7][7], 1);
+    EXPECT_EQ(doc->pixel(2, 33, 0, 0), 1);
+    EXPECT_EQ(doc->pixel(2, 33, 7, 7), 1);
     // Only the current font changed.
     EXPECT_EQ(setPixelCount(*doc, 1, 65), setPixelCount(*freshDocument(), 1, 65));
 }
@@ -91,8 +91,8 @@ TEST(ImageImport, BlackBeyondThePictureAndBackgroundBeyondTheCanvas) {
     importPictureToFont(*doc, kPaper);
     EXPECT_EQ(setPixelCount(*doc, 1, 0), 0);  // x 64..71, y 0..7: inside
     EXPECT_EQ(setPixelCount(*doc, 1, 4), 32); // x 96..99 inside, 100..103 beyond
-    EXPECT_EQ(doc->FontPixels[1][4][3][0], 0);
-    EXPECT_EQ(doc->FontPixels[1][4][4][0], 1);
+    EXPECT_EQ(doc->pixel(1, 4, 3, 0), 0);
+    EXPECT_EQ(doc->pixel(1, 4, 4, 0), 1);
     EXPECT_EQ(setPixelCount(*doc, 1, 64), 32); // y 16..19 inside, 20..23 beyond
     EXPECT_EQ(setPixelCount(*doc, 1, 96), 64);
 
@@ -149,7 +149,7 @@ TEST(ImageImport, InvalidCurrentFontChangesNothing) {
     doc->CurrentFont = 11;
     const auto before = freshDocument();
     importPictureToFont(*doc, 0x123456);
-    EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs), 0);
 }
 
 } // namespace

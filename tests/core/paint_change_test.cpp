@@ -13,7 +13,7 @@ namespace {
 TEST(PaintChange, OnlyAPixelThatTakesANewValueCountsAsAChange) {
     auto doc = test::freshDocument();
     doc->CurrentFont = 1;
-    doc->FontPixels[1][20][3][4] = 0;
+    doc->setPixel(1, 20, 3, 4, 0);
     EXPECT_TRUE(paintSetPixel(*doc, 20, 3, 4, 1));
     EXPECT_FALSE(paintSetPixel(*doc, 20, 3, 4, 1));
     EXPECT_TRUE(paintSetPixel(*doc, 20 + 128, 3, 4, 1)); // inverse: left clears
@@ -30,11 +30,11 @@ TEST(PaintChange, FourColourPairsChangeWhenEitherPixelDoes) {
     doc->FourColourMode = 1;
     doc->LeftColour = PF1; // pair 1,0
     doc->RightColour = PF2;
-    doc->FontPixels[1][30][2][0] = 1;
-    doc->FontPixels[1][30][3][0] = 1;
+    doc->setPixel(1, 30, 2, 0, 1);
+    doc->setPixel(1, 30, 3, 0, 1);
     EXPECT_TRUE(paintSetPixel(*doc, 30, 3, 0, 1));
-    EXPECT_EQ(doc->FontPixels[1][30][2][0], 1);
-    EXPECT_EQ(doc->FontPixels[1][30][3][0], 0);
+    EXPECT_EQ(doc->pixel(1, 30, 2, 0), 1);
+    EXPECT_EQ(doc->pixel(1, 30, 3, 0), 0);
     EXPECT_FALSE(paintSetPixel(*doc, 30, 2, 0, 1));
     // PF2 cannot show on an inverse code: nothing is written or changed.
     EXPECT_FALSE(paintSetPixel(*doc, 30 + 128, 2, 0, 2));

@@ -54,8 +54,8 @@ TEST(PictureScreenApply, WritesTheFontsColoursScreenAndRowTableOnly) {
     }
     // Untouched: the other fonts, screens and row tables, and the current font's bytes.
     for (int font : {1, 2, 5, 10})
-        EXPECT_EQ(std::memcmp(doc->FontPixels[font], before->FontPixels[font],
-                              sizeof doc->FontPixels[font]),
+        EXPECT_EQ(std::memcmp(doc->fontGlyphs(font), before->fontGlyphs(font),
+                              sizeof doc->Glyphs[0]),
                   0);
     for (int s = 0; s < kScreenCount; ++s) {
         if (s == 4)
@@ -84,7 +84,7 @@ TEST(PictureScreenApply, OneUndoStepRestoresTheFontsColoursAndScreen) {
     EXPECT_EQ(doc->ColourBAK, atariRgb(converted.fonts[0].colours[BAK]));
     EXPECT_EQ(doc->AtariColour[LUM], converted.fonts[0].colours[LUM]);
     ASSERT_TRUE(doc->history.undo(*doc));
-    EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs), 0);
     EXPECT_EQ(std::memcmp(doc->FontColours, before->FontColours, sizeof doc->FontColours), 0);
     EXPECT_EQ(std::memcmp(doc->screens, before->screens, sizeof doc->screens), 0);
     EXPECT_EQ(doc->ColourBAK, before->ColourBAK);

@@ -11,7 +11,7 @@ namespace {
 bool glyphIsClear(const Document& doc, int font, int g) {
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y)
-            if (doc.FontPixels[font][g][x][y] != 0)
+            if (doc.pixel(font, g, x, y) != 0)
                 return false;
     return true;
 }
@@ -101,7 +101,7 @@ TEST(SetCommands, CopyPasteClear) {
     for (int c = 0; c < 25; ++c)
         EXPECT_EQ(doc->Sets[100][c], -1);
     EXPECT_EQ(doc->Sets[1][4], 104);
-    EXPECT_EQ(std::memcmp(doc->FontPixels, fontBefore->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, fontBefore->Glyphs, sizeof doc->Glyphs), 0);
     EXPECT_EQ(doc->SetClipboard[4], 104); // the clipboard keeps its copy
 }
 
@@ -128,7 +128,7 @@ TEST(SetCommands, ClearBitsSkipsCodesWithoutGlyph) {
     doc->Sets[1][3] = -32768;
     auto before = std::make_unique<Document>(*doc);
     setCommand(*doc, ClearSetBits);
-    EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs), 0);
     EXPECT_EQ(doc->Sets[1][0], 300);
 }
 
@@ -144,7 +144,7 @@ TEST(SetCommands, OtherKindsAndBadSetNumbersDoNothing) {
     editSetCell(*doc, 0);
     addGlyphToSetRow(*doc, 65, '1');
     EXPECT_EQ(std::memcmp(doc->Sets, before->Sets, sizeof doc->Sets), 0);
-    EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs), 0);
 }
 
 } // namespace

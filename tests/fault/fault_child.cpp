@@ -7,7 +7,7 @@
 // report goes to standard error only; REPORTER "-" uses the reporter the editor would
 // find from this program's folder. Where the faulting instruction's address is
 // known in advance it is printed on standard output first.
-#include "core/fault_handler.h"
+#include "app/fault_handler.h"
 
 #include <csignal>
 #include <cstdint>

@@ -23,7 +23,7 @@ Bytes counting(size_t n) {
 uint8_t pixelRow(const Document& doc, int font, int glyph, int y) {
     uint8_t b = 0;
     for (int x = 0; x < 8; ++x)
-        if (doc.FontPixels[font][glyph][x][y])
+        if (doc.pixel(font, glyph, x, y))
             b |= uint8_t(0x80 >> x);
     return b;
 }
@@ -75,7 +75,7 @@ TEST(FontFile, UnreadableFileOrBadCurrentFontChangesNothing) {
 
     EXPECT_FALSE(loadFontFile(*doc, dir.filePath("missing.fnt")));
     EXPECT_FALSE(loadFontFile(*doc, dir.path())); // a folder
-    EXPECT_EQ(0, std::memcmp(before->FontPixels, doc->FontPixels, sizeof doc->FontPixels));
+    EXPECT_EQ(0, std::memcmp(before->Glyphs, doc->Glyphs, sizeof doc->Glyphs));
     EXPECT_EQ(0, std::memcmp(before->FontBuffer, doc->FontBuffer, sizeof doc->FontBuffer));
     EXPECT_EQ(doc->FontName[1], "keep.fnt");
     EXPECT_EQ(doc->FontPath[1], "/x/keep.fnt");

@@ -23,7 +23,7 @@ std::unique_ptr<Document> changedDocument() {
     doc->gridShown = 1;
     doc->setDrawing = 1;
     doc->alwaysOnTop = 1;
-    doc->rangeMode = rangeModeSave;
+    doc->rangeMode = RangeMode::Save;
     doc->rangeX = 3;
     doc->rangeY = 7;
     doc->rangeWidth = 12;
@@ -35,7 +35,7 @@ std::unique_ptr<Document> changedDocument() {
         for (int g = 0; g < kGlyphCount; ++g)
             for (int x = 0; x < 8; ++x)
                 for (int y = 0; y < 8; ++y)
-                    doc->FontPixels[f][g][x][y] = ((f + g + 3 * x + y) % 5) == 0;
+                    doc->setPixel(f, g, x, y, ((f + g + 3 * x + y) % 5) == 0);
     }
     for (int s = 1; s <= kSetCount; ++s)
         for (int c = 0; c < kSetCells; ++c)
@@ -61,6 +61,7 @@ void expectSameProjectState(const Document& a, const Document& b) {
     EXPECT_EQ(a.setDrawing, b.setDrawing);
     EXPECT_EQ(a.alwaysOnTop, b.alwaysOnTop);
     EXPECT_EQ(a.rangeMode, b.rangeMode);
+    EXPECT_EQ(a.rangeModeOther, b.rangeModeOther);
     EXPECT_EQ(a.rangeX, b.rangeX);
     EXPECT_EQ(a.rangeY, b.rangeY);
     EXPECT_EQ(a.rangeWidth, b.rangeWidth);
@@ -70,8 +71,9 @@ void expectSameProjectState(const Document& a, const Document& b) {
         for (int r = 1; r <= 6; ++r)
             EXPECT_EQ(a.FontColours[f][r], b.FontColours[f][r]) << "font " << f << " reg " << r;
         for (int g = 0; g < kGlyphCount; ++g)
-            EXPECT_EQ(
-                std::memcmp(a.FontPixels[f][g], b.FontPixels[f][g], sizeof a.FontPixels[f][g]), 0)
+            EXPECT_EQ(std::memcmp(a.fontGlyphs(f)[g].data(), b.fontGlyphs(f)[g].data(),
+                                  sizeof a.fontGlyphs(f)[g]),
+                      0)
                 << "font " << f << " glyph " << g;
     }
     EXPECT_EQ(std::memcmp(a.Sets, b.Sets, sizeof a.Sets), 0);
@@ -130,7 +132,7 @@ TEST(ProjectFile, WrittenLinesHaveTheFixedLayout) {
 
 TEST(ProjectFile, WritingEncodesEveryFontAndLeavesFontTenInTheBuffer) {
     auto doc = test::freshDocument();
-    doc->FontPixels[10][0][0][0] = 1; // byte 0 of font 10 becomes $80
+    doc->setPixel(10, 0, 0, 0, 1); // byte 0 of font 10 becomes $80
     const auto lines = writeProjectLines(*doc);
     EXPECT_EQ(doc->FontBuffer[0], 0x80);
     EXPECT_EQ(lines[41].rfind("FONT_DATA_10=128 0 ", 0), 0u);
@@ -140,10 +142,27 @@ TEST(ProjectFile, NegativeValuesAreWrittenWithMinus) {
     auto doc = test::freshDocument();
     doc->Sets[3][0] = -1;
     doc->Sets[3][1] = 300;
-    doc->rangeMode = -7;
+    doc->rangeModeOther = -7;
     const auto lines = writeProjectLines(*doc);
     EXPECT_EQ(lines[6], "VE_RANTRYB=-7");
     EXPECT_EQ(lines[45].rfind("SET_3=-1 300 ", 0), 0u);
+}
+
+TEST(ProjectFile, RangeModesAreStoredAsTheirProjectNumbers) {
+    auto doc = test::freshDocument();
+    const std::pair<RangeMode, std::string> modes[] = {{RangeMode::Load, "VE_RANTRYB=5129"},
+                                                       {RangeMode::Save, "VE_RANTRYB=5130"},
+                                                       {RangeMode::None, "VE_RANTRYB=0"}};
+    for (const auto& [mode, line] : modes) {
+        doc->rangeMode = mode;
+        const auto lines = writeProjectLines(*doc);
+        EXPECT_EQ(lines[6], line);
+        auto read = test::freshDocument();
+        read->rangeModeOther = 9;
+        readProjectLines(*read, lines);
+        EXPECT_EQ(read->rangeMode, mode) << line;
+        EXPECT_EQ(read->rangeModeOther, 0) << line;
+    }
 }
 
 TEST(ProjectFile, RoundTripRestoresExactlyTheProjectState) {
@@ -243,7 +262,7 @@ TEST(ProjectFile, HandWrittenNumbersAndShortValues) {
     EXPECT_EQ(doc->Sets[6][3], 12);
     EXPECT_EQ(doc->rangeX, 255);
     EXPECT_EQ(doc->rangeY, 1);
-    EXPECT_EQ(doc->rangeMode, -2);
+    EXPECT_EQ(doc->rangeModeOther, -2);
     EXPECT_EQ(doc->rangeWidth, 9);
     EXPECT_EQ(doc->MultiViewFonts[1], 7);
     EXPECT_EQ(doc->MultiViewFonts[2], 0);
@@ -259,13 +278,12 @@ TEST(ProjectFile, MissingKeysLeaveTheirTargets) {
                l.rfind("FONT_NAME_2=", 0) == 0 || l.rfind("SCREEN_4=", 0) == 0;
     });
     auto target = test::freshDocument();
-    target->FontPixels[3][65][2][2] = 1;
+    target->setPixel(3, 65, 2, 2, 1);
     target->Sets[100][0] = 42;
     setCell(*target, 4, 1, 1, 200);
     readProjectLines(*target, lines);
-    EXPECT_EQ(target->FontPixels[3][65][2][2], 1);
-    EXPECT_EQ(
-        std::memcmp(target->FontPixels[4], source->FontPixels[4], sizeof target->FontPixels[4]), 0);
+    EXPECT_EQ(target->pixel(3, 65, 2, 2), 1);
+    EXPECT_EQ(std::memcmp(target->Glyphs[3], source->Glyphs[3], sizeof target->Glyphs[3]), 0);
     EXPECT_EQ(target->Sets[100][0], 42);
     EXPECT_EQ(target->Sets[99][0], source->Sets[99][0]);
     EXPECT_EQ(target->FontName[2], "Empty.fnt");
@@ -280,7 +298,7 @@ TEST(ProjectFile, NamesAreRestoredWholeAndCannotCaptureOtherKeys) {
     // A name holding another key's text must not take that key's place.
     source->FontName[3] = "SET_1=9 9 9 FONT_DATA_7=1 SCREEN_0=5";
     source->Sets[1][0] = 3;
-    source->FontPixels[7][1][1][1] = 1;
+    source->setPixel(7, 1, 1, 1, 1);
     const auto lines = writeProjectLines(*source);
     auto target = test::freshDocument();
     readProjectLines(*target, lines);
@@ -288,7 +306,7 @@ TEST(ProjectFile, NamesAreRestoredWholeAndCannotCaptureOtherKeys) {
         EXPECT_EQ(target->FontName[f], source->FontName[f]);
     EXPECT_EQ(target->Sets[1][0], 3);
     EXPECT_EQ(target->Sets[1][1], source->Sets[1][1]);
-    EXPECT_EQ(target->FontPixels[7][1][1][1], 1);
+    EXPECT_EQ(target->pixel(7, 1, 1, 1), 1);
     EXPECT_EQ(getCell(*target, 0, 0, 0), 0);
 }
 
@@ -380,7 +398,7 @@ TEST(ProjectFile, JunkEmptyAndHugeInputsAreHarmless) {
     // Nothing here touched the sets or the other fonts.
     auto fresh = test::freshDocument();
     EXPECT_EQ(std::memcmp(doc->Sets, fresh->Sets, sizeof doc->Sets), 0);
-    EXPECT_EQ(std::memcmp(doc->FontPixels[1], fresh->FontPixels[1], sizeof doc->FontPixels[1]), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs[0], fresh->Glyphs[0], sizeof doc->Glyphs[0]), 0);
 }
 
 TEST(ProjectFile, ColoursReadFromTextAreKeptTo24Bits) {

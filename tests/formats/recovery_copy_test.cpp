@@ -19,7 +19,7 @@ Bytes toBytes(const std::string& text) {
 std::unique_ptr<Document> workInProgress() {
     auto doc = test::freshDocument();
     doc->FontName[2] = "title.fnt";
-    doc->FontPixels[2][65][3][4] = 1;
+    doc->setPixel(2, 65, 3, 4, 1);
     doc->FontColours[2][PF1] = 0x102030;
     doc->Sets[7][12] = 130;
     setCell(*doc, 4, 39, 23, 0xAB);

@@ -53,12 +53,12 @@ TEST(SetFiles, SavedSetsLoadBack) {
     source->CurrentSet = 3;
 
     auto all = test::freshDocument();
-    ASSERT_EQ(loadSetBytes(*all, kSetsFileKind, setsFileBytes(*source)), SetLoadResult::Loaded);
+    ASSERT_EQ(loadSetBytes(*all, SetFileKind::Sets, setsFileBytes(*source)), SetLoadResult::Loaded);
     EXPECT_EQ(std::memcmp(all->Sets, source->Sets, sizeof all->Sets), 0);
 
     auto one = test::freshDocument();
     one->CurrentSet = 50;
-    ASSERT_EQ(loadSetBytes(*one, kSetFileKind, setFileBytes(*source)), SetLoadResult::Loaded);
+    ASSERT_EQ(loadSetBytes(*one, SetFileKind::Set, setFileBytes(*source)), SetLoadResult::Loaded);
     EXPECT_EQ(std::memcmp(one->Sets[50], source->Sets[3], kSetCells * sizeof(int16_t)), 0);
     EXPECT_EQ(one->Sets[3][0], -1); // only the current set changes
 }
@@ -71,17 +71,18 @@ TEST(SetFiles, WrongMagicChangesNothing) {
     doc->Sets[2][0] = 2;
     const Bytes setBytes = setFileBytes(*source);
     const Bytes setsBytes = setsFileBytes(*source);
-    EXPECT_EQ(loadSetBytes(*doc, kSetFileKind, setsBytes), SetLoadResult::WrongMagic);
-    EXPECT_EQ(loadSetBytes(*doc, kSetsFileKind, setBytes), SetLoadResult::WrongMagic);
-    EXPECT_EQ(loadSetBytes(*doc, kSetFileKind, Bytes{}), SetLoadResult::WrongMagic);
-    EXPECT_EQ(loadSetBytes(*doc, kSetFileKind, Bytes{'K', 'V', 'X'}), SetLoadResult::WrongMagic);
-    EXPECT_EQ(loadSetBytes(*doc, kSetFileKind, Bytes{'k', 'v', 'x', 's', 1, 0}),
+    EXPECT_EQ(loadSetBytes(*doc, SetFileKind::Set, setsBytes), SetLoadResult::WrongMagic);
+    EXPECT_EQ(loadSetBytes(*doc, SetFileKind::Sets, setBytes), SetLoadResult::WrongMagic);
+    EXPECT_EQ(loadSetBytes(*doc, SetFileKind::Set, Bytes{}), SetLoadResult::WrongMagic);
+    EXPECT_EQ(loadSetBytes(*doc, SetFileKind::Set, Bytes{'K', 'V', 'X'}),
               SetLoadResult::WrongMagic);
-    EXPECT_EQ(loadSetBytes(*doc, 3, setBytes), SetLoadResult::WrongMagic);
+    EXPECT_EQ(loadSetBytes(*doc, SetFileKind::Set, Bytes{'k', 'v', 'x', 's', 1, 0}),
+              SetLoadResult::WrongMagic);
+    EXPECT_EQ(loadSetBytes(*doc, SetFileKind::Bin, setBytes), SetLoadResult::WrongMagic);
     EXPECT_EQ(doc->Sets[1][0], 1);
     EXPECT_EQ(doc->Sets[2][0], 2);
-    EXPECT_STREQ(wrongSetMagicMessage(kSetFileKind), "This file is not KVX set data!");
-    EXPECT_STREQ(wrongSetMagicMessage(kSetsFileKind), "This file is not KVX sets data!");
+    EXPECT_STREQ(wrongSetMagicMessage(SetFileKind::Set), "This file is not KVX set data!");
+    EXPECT_STREQ(wrongSetMagicMessage(SetFileKind::Sets), "This file is not KVX sets data!");
 }
 
 TEST(SetFiles, ShortFilesReadZerosAndLongFilesAreCut) {
@@ -92,7 +93,7 @@ TEST(SetFiles, ShortFilesReadZerosAndLongFilesAreCut) {
         bytes.push_back(0xFF); // negative values
     }
     bytes.push_back(0x7B); // half a cell: its high byte is missing
-    ASSERT_EQ(loadSetBytes(*doc, kSetFileKind, bytes), SetLoadResult::Loaded);
+    ASSERT_EQ(loadSetBytes(*doc, SetFileKind::Set, bytes), SetLoadResult::Loaded);
     for (int c = 0; c < 10; ++c)
         EXPECT_EQ(doc->Sets[1][c], int16_t(0xFF00 | (c + 1)));
     EXPECT_EQ(doc->Sets[1][10], 0x7B);
@@ -101,11 +102,11 @@ TEST(SetFiles, ShortFilesReadZerosAndLongFilesAreCut) {
 
     // A magic alone empties every set to glyph 0; trailing bytes are ignored.
     Bytes sets{'L', 'V', 'X', 'S'};
-    ASSERT_EQ(loadSetBytes(*doc, kSetsFileKind, sets), SetLoadResult::Loaded);
+    ASSERT_EQ(loadSetBytes(*doc, SetFileKind::Sets, sets), SetLoadResult::Loaded);
     EXPECT_EQ(doc->Sets[100][24], 0);
     Bytes longSet = bytes;
     longSet.resize(100000, 0x11);
-    ASSERT_EQ(loadSetBytes(*doc, kSetFileKind, longSet), SetLoadResult::Loaded);
+    ASSERT_EQ(loadSetBytes(*doc, SetFileKind::Set, longSet), SetLoadResult::Loaded);
     EXPECT_EQ(doc->Sets[1][24], 0x1111);
     EXPECT_EQ(doc->Sets[2][0], 0);
 }
@@ -118,7 +119,7 @@ TEST(SetFiles, StrayCurrentSetStaysInsideTheTable) {
     doc->CurrentSet = 1000;
     EXPECT_EQ(setFileBytes(*doc).size(), 54u);
     Bytes bytes{'K', 'V', 'X', 'S', 8, 0};
-    ASSERT_EQ(loadSetBytes(*doc, kSetFileKind, bytes), SetLoadResult::Loaded);
+    ASSERT_EQ(loadSetBytes(*doc, SetFileKind::Set, bytes), SetLoadResult::Loaded);
     EXPECT_EQ(doc->Sets[100][0], 8);
     EXPECT_EQ(setBinBytes(*doc).size(), 200u); // 25 cells of glyph 8 or 0
 }
@@ -143,7 +144,7 @@ TEST(SetBin, FilledCellsGiveTheirGlyphBytesInCellOrder) {
 TEST(SetBin, EncodesTheCurrentFontFirst) {
     auto doc = test::freshDocument();
     doc->CurrentFont = 2;
-    doc->FontPixels[2][5][0][3] = 1; // row 3 of glyph 5 becomes $80
+    doc->setPixel(2, 5, 0, 3, 1); // row 3 of glyph 5 becomes $80
     std::memset(doc->FontBuffer, 0xAA, kFontBytes);
     emptySet(*doc, 1);
     doc->Sets[1][0] = 5;

@@ -1,6 +1,6 @@
 // The built editor's answers to --help, --version and a wrong option.
 
-#include "core/editor_arguments.h"
+#include "app/editor_arguments.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

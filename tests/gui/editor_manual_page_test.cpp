@@ -1,7 +1,7 @@
 // The manual page of the editor says what `korvex --help` says: the same usage, the
 // same one-line summary, every file kind and every option with its description.
 
-#include "core/editor_arguments.h"
+#include "app/editor_arguments.h"
 #include "manual_page.h"
 
 #include <gtest/gtest.h>

@@ -69,7 +69,7 @@ TEST_F(ExportWindowTest, ChangingTheLanguageRegeneratesAndDropsHandEdits) {
 
     w.TextArea->setPlainText("edited by hand");
     // The font changed meanwhile: the new text shows the current pixels.
-    doc->FontPixels[1][0][0][0] = 1;
+    doc->setPixel(1, 0, 0, 0, 1);
     w.LanguageCombo->setCurrentIndex(0);
     EXPECT_EQ(w.TextArea->toPlainText(), expected(0));
     EXPECT_EQ(w.textLines()[1], "    .BYTE 128,0,0,0,0,0,0,0");

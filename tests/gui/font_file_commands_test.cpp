@@ -100,7 +100,7 @@ TEST_F(FontFileCommands, LoadCancelledOrUnreadableChangesNothingButSkipsCanvasEv
 
 TEST_F(FontFileCommands, SaveAddsTheExtensionOnlyForTheFontFilter) {
     // An edit that is only in the pixel planes: the menu command encodes first.
-    doc->FontPixels[1][65][0][0] ^= 1;
+    doc->setPixel(1, 65, 0, 0, !doc->pixel(1, 65, 0, 0));
     doc->FontPath[1] = "/loaded/from.fnt";
     const std::string name = doc->FontName[1];
     const QString status = window.statusField(1);
@@ -207,7 +207,7 @@ TEST_F(FontRangeWindowTest, ShowsTwoListsOfTheGlyphCodes) {
 }
 
 TEST_F(FontRangeWindowTest, SingleGlyphRangeWritesItsEightBytesAndCloses) {
-    doc->FontPixels[1][65][7][7] ^= 1; // not yet encoded: the window encodes
+    doc->setPixel(1, 65, 7, 7, !doc->pixel(1, 65, 7, 7)); // not yet encoded: the window encodes
     choose(0x41, 0x41);
     dialogs.files.push_back({path("glyph"), 0});
     QTest::mouseClick(range.SaveButton, Qt::LeftButton);

@@ -141,7 +141,7 @@ TEST_F(FontToolsWindows, MergeAsksWithTheCountAndChangesOnlyOnYes) {
     EXPECT_TRUE(dialogs.asked.back().textOrStart.contains("Merge glyphs 40, 90 into glyph 5?"));
     EXPECT_TRUE(dialogs.asked.back().textOrStart.contains("3 cells change (2 in sets, 1 in"));
     EXPECT_EQ(std::memcmp(doc->Sets, before->Sets, sizeof doc->Sets), 0);
-    EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs), 0);
 
     dialogs.answers = {true};
     view->MergeButton->click();
@@ -156,7 +156,7 @@ TEST_F(FontToolsWindows, MergeAsksWithTheCountAndChangesOnlyOnYes) {
     menu(MenuUndo);
     EXPECT_EQ(std::memcmp(doc->Sets, before->Sets, sizeof doc->Sets), 0);
     EXPECT_EQ(std::memcmp(doc->screens, before->screens, sizeof doc->screens), 0);
-    EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs), 0);
     EXPECT_EQ(view->groups().size(), 2u);
     menu(MenuRedo);
     EXPECT_EQ(doc->Sets[1][1], 5 + 128);
@@ -185,7 +185,7 @@ TEST_F(FontToolsWindows, MergeWithoutDuplicatesSaysSoAndChangesNothing) {
     view->MergeButton->click();
     ASSERT_EQ(dialogs.countAsked("message"), 1u);
     EXPECT_TRUE(dialogs.asked.back().textOrStart.contains("nothing to merge"));
-    EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs), 0);
 }
 
 TEST_F(FontToolsWindows, TextPreviewShowsTheTypedLineAndFollowsGlyphEdits) {

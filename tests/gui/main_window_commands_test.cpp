@@ -38,13 +38,13 @@ protected:
     int row(int glyph, int y) const {
         int b = 0;
         for (int x = 0; x < 8; ++x)
-            if (doc->FontPixels[doc->CurrentFont][glyph][x][y] == 1)
+            if (doc->pixel(doc->CurrentFont, glyph, x, y) == 1)
                 b |= 0x80 >> x;
         return b;
     }
     void setRow(int glyph, int y, int b) {
         for (int x = 0; x < 8; ++x)
-            doc->FontPixels[doc->CurrentFont][glyph][x][y] = (b >> (7 - x)) & 1;
+            doc->setPixel(doc->CurrentFont, glyph, x, y, (b >> (7 - x)) & 1);
     }
 
     test::ScriptedDialogs dialogs;
@@ -263,9 +263,9 @@ TEST_F(MainWindowCommands, GridOptionsAndCheckBoxes) {
     EXPECT_EQ(doc->SetEditorGridOn, 0);
     EXPECT_EQ(window.SetCanvas->image().pixel(80, 5), qRgb(48, 48, 48));
     QTest::mouseClick(window.MaskOption, Qt::LeftButton);
-    EXPECT_EQ(doc->SetViewMode, 2);
+    EXPECT_EQ(doc->SetViewMode, SetView::Mask);
     QTest::mouseClick(window.NormalOption, Qt::LeftButton);
-    EXPECT_EQ(doc->SetViewMode, 1);
+    EXPECT_EQ(doc->SetViewMode, SetView::Normal);
     QTest::mouseClick(window.DrawOnSetCheckBox, Qt::LeftButton);
     EXPECT_EQ(doc->DrawOnSet, 0);
 }

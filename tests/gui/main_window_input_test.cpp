@@ -31,7 +31,7 @@ protected:
         QApplication::setActiveWindow(&window);
     }
     uint8_t pixel(int glyph, int x, int y) const {
-        return doc->FontPixels[doc->CurrentFont][glyph][x][y];
+        return doc->pixel(doc->CurrentFont, glyph, x, y);
     }
 
     test::ScriptedDialogs dialogs;
@@ -67,13 +67,13 @@ TEST_F(MainWindowInput, ClickGuardBlocksOnlyTheLeftButton) {
     doc->CurrentGlyph = 5;
     QTest::mouseClick(window.SetCanvas, Qt::LeftButton, {}, inBorder(15, 15));
     EXPECT_EQ(doc->CurrentGlyph, 5);
-    EXPECT_EQ(doc->FontPixels[1][33][1][1], 0);
+    EXPECT_EQ(doc->pixel(1, 33, 1, 1), 0);
     QTest::mouseClick(window.SetCanvas, Qt::RightButton, {}, inBorder(35, 25));
     EXPECT_EQ(doc->CurrentGlyph, 33);
     EXPECT_EQ(doc->CurrentSetCell, 0);
     EXPECT_EQ(window.GlyphInfoLabel->text(), "Char: $21 (33)");
     // Right paints BAK: pixel (3, 2) of "A" was set.
-    EXPECT_EQ(doc->FontPixels[1][33][3][2], 0);
+    EXPECT_EQ(doc->pixel(1, 33, 3, 2), 0);
 }
 
 TEST_F(MainWindowInput, SetCanvasPaintsTheCellsGlyphAndReportsIt) {
@@ -82,7 +82,7 @@ TEST_F(MainWindowInput, SetCanvasPaintsTheCellsGlyphAndReportsIt) {
     EXPECT_EQ(doc->CurrentGlyph, 161);
     EXPECT_EQ(doc->CurrentSetCell, 6);
     // Left on an inverse code clears the pixel (it shows LUM).
-    EXPECT_EQ(doc->FontPixels[1][33][0][0], 0);
+    EXPECT_EQ(doc->pixel(1, 33, 0, 0), 0);
     EXPECT_EQ(window.statusField(0), "Char Set: $A1 (161)");
     QTest::mouseMove(window.SetCanvas, inBorder(300, 300));
     EXPECT_EQ(window.statusField(0), "Char Set: NONE");
@@ -98,14 +98,14 @@ TEST_F(MainWindowInput, EmptyOrBadCellsLeaveNoGlyphToPaint) {
 
     // A code from a hand-edited file: shown, but never painted.
     doc->Sets[1][1] = 300;
-    uint8_t before[11][257][9][9];
-    std::memcpy(before, doc->FontPixels, sizeof before);
+    GlyphBytes before[kFontCount][kGlyphCount];
+    std::memcpy(before, doc->Glyphs, sizeof before);
     QTest::mouseClick(window.SetCanvas, Qt::LeftButton, {}, inBorder(85, 5));
     EXPECT_EQ(doc->CurrentGlyph, 300);
     EXPECT_EQ(window.statusField(0), "Char Set: $12C (300)");
     QTest::mouseClick(window.EditorCanvas, Qt::LeftButton, {}, inBorder(5, 5));
     QTest::mouseClick(window.SetCanvas, Qt::RightButton, {}, inBorder(85, 5));
-    EXPECT_EQ(std::memcmp(before, doc->FontPixels, sizeof before), 0);
+    EXPECT_EQ(std::memcmp(before, doc->Glyphs, sizeof before), 0);
     EXPECT_FALSE(doc->history.canUndo());
 }
 

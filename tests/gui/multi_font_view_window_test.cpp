@@ -125,7 +125,7 @@ TEST_F(MultiFontView, MainWindowRedrawFollowsFontsAndLoadedRows) {
     MultiFontViewWindow* view = open();
     ASSERT_NE(view, nullptr);
     const QImage before = view->ViewCanvas->image();
-    doc->FontPixels[1][0][3][3] = 1; // a dot in glyph 0 of font 1
+    doc->setPixel(1, 0, 3, 3, 1); // a dot in glyph 0 of font 1
     window.redrawMainWindow();
     EXPECT_NE(view->ViewCanvas->image(), before);
     EXPECT_EQ(view->ViewCanvas->image(), expectedPicture());

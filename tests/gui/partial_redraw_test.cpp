@@ -50,7 +50,7 @@ protected:
         for (int g = 0; g < kGlyphCount; ++g)
             for (int x = 0; x < 8; ++x)
                 for (int y = 0; y < 8; ++y)
-                    doc->FontPixels[2][g][x][y] = doc->FontPixels[1][g][7 - x][y];
+                    doc->setPixel(2, g, x, y, doc->pixel(1, g, 7 - x, y));
         doc->MultiViewFonts[1] = 0;
         doc->MultiViewFonts[2] = 1;
         doc->MultiViewFonts[3] = 0;

@@ -137,7 +137,7 @@ TEST_F(ProjectCommands, FailedSaveIsReportedAndLeavesTheOldFileIntact) {
 
 TEST_F(ProjectCommands, OpenRestoresTheWorkAndAnnouncesIt) {
     for (int x = 0; x < 8; ++x)
-        doc->FontPixels[3][65][x][2] = 1;
+        doc->setPixel(3, 65, x, 2, 1);
     doc->Sets[9][24] = 130;
     setCell(*doc, 8, 39, 23, 201);
     doc->MultiViewFonts[2] = 7;
@@ -161,7 +161,7 @@ TEST_F(ProjectCommands, OpenRestoresTheWorkAndAnnouncesIt) {
     EXPECT_EQ(dialogs.asked.back().title, "Open project (.proj2)");
     EXPECT_EQ(dialogs.asked.back().textOrStart, "");
     EXPECT_EQ(dialogs.asked.back().filters, kProjectFilters);
-    EXPECT_EQ(doc->FontPixels[3][65][4][2], 1);
+    EXPECT_EQ(doc->pixel(3, 65, 4, 2), 1);
     EXPECT_EQ(doc->Sets[9][24], 130);
     EXPECT_EQ(getCell(*doc, 8, 39, 23), 201);
     EXPECT_EQ(doc->MultiViewFonts[2], 7);
@@ -185,7 +185,7 @@ TEST_F(ProjectCommands, AnyTextOpensButUnreadableFilesAreSilentlyPassedOver) {
     EXPECT_EQ(lastInfoText(), "Project loaded!");
     EXPECT_EQ(window.statusField(2), "Project: notes.txt");
     EXPECT_EQ(0, std::memcmp(doc->Sets, before->Sets, sizeof doc->Sets));
-    EXPECT_EQ(0, std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels));
+    EXPECT_EQ(0, std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs));
 
     // A missing file, a folder and a cancelled dialog: nothing happens at all.
     const int notices = infoShowCount();

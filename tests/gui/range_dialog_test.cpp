@@ -48,7 +48,7 @@ TEST_F(RangeDialogTest, SaveModeLayoutFieldsAndFrame) {
     EXPECT_TRUE(range->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(doc->rangeWindow, 1);
     EXPECT_EQ(doc->rangeFrameShown, 1);
-    EXPECT_EQ(doc->rangeMode, rangeModeSave);
+    EXPECT_EQ(doc->rangeMode, RangeMode::Save);
     EXPECT_EQ(editor->Canvas->image(), expectedCanvas());
 
     EXPECT_EQ(range->StartXLabel->text(), "Start X:");
@@ -91,7 +91,7 @@ TEST_F(RangeDialogTest, LoadModeHasNoSizeFieldsAndOpensOnlyOnce) {
     RangeDialog* range = openRange(&ViewEditorWindow::LoadRangeButton);
     ASSERT_NE(range, nullptr);
     EXPECT_EQ(range->windowTitle(), "Load range...");
-    EXPECT_EQ(doc->rangeMode, rangeModeLoad);
+    EXPECT_EQ(doc->rangeMode, RangeMode::Load);
     EXPECT_EQ(doc->rangeFrameShown, 1);
     EXPECT_EQ(range->ActionButton->text(), "Load");
     EXPECT_TRUE(range->StartXField->isVisible());
@@ -109,7 +109,7 @@ TEST_F(RangeDialogTest, LoadModeHasNoSizeFieldsAndOpensOnlyOnce) {
     QTest::mouseClick(editor->SaveExportRangeButton, Qt::LeftButton);
     QTest::mouseClick(editor->LoadRangeButton, Qt::LeftButton);
     EXPECT_EQ(editor->findChildren<RangeDialog*>().size(), 1);
-    EXPECT_EQ(doc->rangeMode, rangeModeLoad);
+    EXPECT_EQ(doc->rangeMode, RangeMode::Load);
     EXPECT_EQ(editor->rangeDialog(), range);
 
     // Cancel takes the frame away and closes; then it can open again.

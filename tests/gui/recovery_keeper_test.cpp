@@ -120,7 +120,7 @@ TEST_F(RecoveryKeeperTest, SavedOrOpenedProjectIsTheNewMeasureOfUnsavedWork) {
 TEST_F(RecoveryKeeperTest, TimerKeepsTheCopyAndANormalEndRemovesIt) {
     keeper.emplace(window, folder(), std::chrono::milliseconds(20));
     keeper->start();
-    doc->FontPixels[1][5][2][2] ^= 1;
+    doc->setPixel(1, 5, 2, 2, !doc->pixel(1, 5, 2, 2));
     EXPECT_TRUE(QTest::qWaitFor([&] { return copyExists(); }, 10000));
     EXPECT_EQ(stateFiles().size(), 2); // the copy and its lock file
     keeper->endNormally();
@@ -130,7 +130,7 @@ TEST_F(RecoveryKeeperTest, TimerKeepsTheCopyAndANormalEndRemovesIt) {
 TEST_F(RecoveryKeeperTest, RestoreLoadsTheOrphanAsAnUnnamedProject) {
     auto work = test::freshDocument();
     work->FontName[2] = "title.fnt";
-    work->FontPixels[2][65][1][1] = 1;
+    work->setPixel(2, 65, 1, 1, 1);
     work->Sets[12][24] = 200;
     setCell(*work, 3, 5, 6, 77);
     work->CurrentFont = 2;

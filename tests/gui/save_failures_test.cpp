@@ -91,8 +91,8 @@ TEST_F(SaveFailures, ExportedText) {
 TEST_F(SaveFailures, SetFilesAndColours) {
     doc->Sets[1][0] = 65;
     const char* names[] = {"old.set", "old.sets", "old.bin"};
-    for (int kind = 1; kind <= 3; ++kind)
-        checkSave(names[kind - 1], [&](const QString& target) {
+    for (SetFileKind kind : {SetFileKind::Set, SetFileKind::Sets, SetFileKind::Bin})
+        checkSave(names[int(kind) - 1], [&](const QString& target) {
             answer(target);
             saveSetFileCommand(window, kind);
         });
@@ -123,7 +123,7 @@ TEST_F(SaveFailures, ViewEditorFiles) {
         answer(target);
         saveViewEditorScreenCommand(&window, *doc);
     });
-    doc->rangeMode = rangeModeSave;
+    doc->rangeMode = RangeMode::Save;
     checkSave("old.ranb", [&](const QString& target) {
         answer(target);
         saveOrLoadRangeBlock(&window, *doc);

@@ -16,7 +16,7 @@ using namespace korvex;
 
 namespace {
 
-constexpr int kGlyphBytes = sizeof(Document::FontPixels[0][0]);
+constexpr int kGlyphBytes = sizeof(GlyphBytes);
 
 // Widget positions: a pixel of the magnified editor, a code on the font canvas.
 QPoint editorPixel(int x, int y) {
@@ -43,8 +43,8 @@ protected:
     QString undoText() const { return window.menuAction(MenuUndo)->text(); }
     QString redoText() const { return window.menuAction(MenuRedo)->text(); }
     bool sameGlyph(const Document& other, int font, int glyph) const {
-        return std::memcmp(doc->FontPixels[font][glyph], other.FontPixels[font][glyph],
-                           kGlyphBytes) == 0;
+        return std::memcmp(doc->fontGlyphs(font)[glyph].data(),
+                           other.fontGlyphs(font)[glyph].data(), kGlyphBytes) == 0;
     }
     // A left-button stroke across row y of the editor.
     void strokeRow(int y) {
@@ -100,8 +100,8 @@ TEST_F(UndoRedo, UndoWhileTheButtonIsHeldUndoesTheWholeStrokeAndTheRestPaintsNot
 
     // Row 5 is as it was, row 2 still painted; the drag made no step of its own.
     for (int x = 0; x < 8; ++x)
-        EXPECT_EQ(doc->FontPixels[1][70][x][5], start->FontPixels[1][70][x][5]) << x;
-    EXPECT_NE(std::memcmp(doc->FontPixels[1][70], start->FontPixels[1][70], kGlyphBytes), 0);
+        EXPECT_EQ(doc->pixel(1, 70, x, 5), start->pixel(1, 70, x, 5)) << x;
+    EXPECT_NE(doc->fontGlyphs(1)[70], start->fontGlyphs(1)[70]);
     EXPECT_EQ(doc->history.undoCount(), steps);
     EXPECT_TRUE(window.menuAction(MenuRedo)->isEnabled());
 
@@ -144,7 +144,7 @@ TEST_F(UndoRedo, DefaultFontAndLoadedFontsComeBackWithTheirNames) {
     const auto start = std::make_unique<Document>(*doc);
     dialogs.answers = {true};
     click(window.DefaultFontButton);
-    ASSERT_EQ(doc->FontPixels[2][33][3][2], 1);
+    ASSERT_EQ(doc->pixel(2, 33, 3, 2), 1);
     EXPECT_TRUE(undoText().startsWith("Undo Default Font"));
     // Elsewhere by then: undo goes back to font 2.
     menu(MenuFontPrevious);
@@ -152,7 +152,7 @@ TEST_F(UndoRedo, DefaultFontAndLoadedFontsComeBackWithTheirNames) {
     undoKey();
     EXPECT_EQ(doc->CurrentFont, 2);
     EXPECT_EQ(window.FontNumberLabel->text(), "2");
-    EXPECT_EQ(std::memcmp(doc->FontPixels, start->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, start->Glyphs, sizeof doc->Glyphs), 0);
 
     // A font file over font 2, then undone: pixels and name as before.
     QFile file(path("bold.fnt"));
@@ -165,7 +165,7 @@ TEST_F(UndoRedo, DefaultFontAndLoadedFontsComeBackWithTheirNames) {
     undoKey();
     EXPECT_EQ(doc->FontName[2], start->FontName[2]);
     EXPECT_EQ(window.statusField(1), "Font: " + QString::fromStdString(start->FontName[2]));
-    EXPECT_EQ(std::memcmp(doc->FontPixels, start->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, start->Glyphs, sizeof doc->Glyphs), 0);
 }
 
 TEST_F(UndoRedo, SetCommandsCellsAndRowFillsAreStepsOfTheirSet) {
@@ -281,7 +281,7 @@ TEST_F(UndoRedo, ViewEditorStrokesAndCommandsReturnToTheirScreen) {
 // Opening a project replaces fonts, sets, screens and colours: one step back.
 TEST_F(UndoRedo, OpeningAProjectIsUndoneWhole) {
     for (int x = 0; x < 8; ++x)
-        doc->FontPixels[3][65][x][2] = 1;
+        doc->setPixel(3, 65, x, 2, 1);
     doc->Sets[9][24] = 300; // a code past 255 that no glyph answers to
     setCell(*doc, 8, 39, 23, 201);
     doc->FontColours[2][PF0] = 0x112233;
@@ -298,7 +298,7 @@ TEST_F(UndoRedo, OpeningAProjectIsUndoneWhole) {
     ASSERT_EQ(doc->Sets[9][24], 300);
     EXPECT_TRUE(undoText().startsWith("Undo Open Project"));
     undoKey();
-    EXPECT_EQ(std::memcmp(doc->FontPixels, start->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, start->Glyphs, sizeof doc->Glyphs), 0);
     EXPECT_EQ(std::memcmp(doc->Sets, start->Sets, sizeof doc->Sets), 0);
     EXPECT_EQ(std::memcmp(doc->screens, start->screens, sizeof doc->screens), 0);
     EXPECT_EQ(std::memcmp(doc->FontColours, start->FontColours, sizeof doc->FontColours), 0);
@@ -330,12 +330,12 @@ TEST_F(UndoRedo, FiveHundredWindowCommandsUndoAndRedoExactly) {
     for (int i = 0; i < kSteps; ++i)
         menu(MenuUndo);
     EXPECT_FALSE(window.menuAction(MenuUndo)->isEnabled());
-    EXPECT_EQ(std::memcmp(doc->FontPixels, start->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, start->Glyphs, sizeof doc->Glyphs), 0);
     EXPECT_EQ(std::memcmp(doc->Sets, start->Sets, sizeof doc->Sets), 0);
     for (int i = 0; i < kSteps; ++i)
         menu(MenuRedo);
     EXPECT_FALSE(window.menuAction(MenuRedo)->isEnabled());
-    EXPECT_EQ(std::memcmp(doc->FontPixels, end->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, end->Glyphs, sizeof doc->Glyphs), 0);
     EXPECT_EQ(std::memcmp(doc->Sets, end->Sets, sizeof doc->Sets), 0);
 }
 

@@ -44,7 +44,7 @@ protected:
         return n;
     }
     uint8_t pixel(int x, int y) const {
-        return doc->FontPixels[doc->CurrentFont][doc->CurrentGlyph][x][y];
+        return doc->pixel(doc->CurrentFont, doc->CurrentGlyph, x, y);
     }
 };
 

@@ -43,7 +43,7 @@ void makeChanges(MainWindow& window) {
         window.mainWindowEvent({MainEventKind::Control, int(Control::SetNext)});
     doc.FontName[2] = "hero sprites.fnt";
     for (int x = 0; x < 8; ++x)
-        doc.FontPixels[2][33][x][x] = 1;
+        doc.setPixel(2, 33, x, x, 1);
     doc.FontColours[2][PF1] = 0x335577;
     doc.Sets[7][0] = 33;
     doc.Sets[7][24] = 33 + 128;

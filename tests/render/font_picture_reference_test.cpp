@@ -29,17 +29,19 @@ RgbPicture canvasDrawnFontPicture(const Document& doc, int scaleIndex) {
         const int64_t lum = doc.ColourLUM, bak = doc.ColourBAK;
         for (int inverse = 0; inverse < 2; ++inverse)
             for (int g = 0; g < kGlyphCount; ++g) {
-                const auto& pixels = doc.FontPixels[doc.CurrentFont][g];
                 const int left = 8 * m * (g % 32), top = 8 * m * (g / 32) + inverse * 32 * m;
                 for (int y = 0; y < 8; ++y) {
                     if (doc.FourColourMode == 0) {
                         for (int x = 0; x < 8; ++x)
                             canvas.fillRect(left + x * m, top + y * m, m, m,
-                                            (pixels[x][y] == 1) != (inverse == 1) ? lum : bak);
+                                            (doc.pixel(doc.CurrentFont, g, x, y)) != (inverse == 1)
+                                                ? lum
+                                                : bak);
                         continue;
                     }
                     for (int x = 0; x < 8; x += 2) {
-                        const int v = 2 * (pixels[x][y] == 1) + (pixels[x + 1][y] == 1);
+                        const int v = 2 * (doc.pixel(doc.CurrentFont, g, x, y)) +
+                                      (doc.pixel(doc.CurrentFont, g, x + 1, y));
                         canvas.fillRect(left + x * m, top + y * m, 2 * m, m,
                                         workingColour(doc, fourColourRegister(v, inverse == 1)));
                     }
@@ -49,15 +51,14 @@ RgbPicture canvasDrawnFontPicture(const Document& doc, int scaleIndex) {
     return fromQImage(image);
 }
 
-// Random planes (with a few values other than 0 and 1, which count as clear) and
-// random colours with bits above 24-bit RGB.
+// Random glyphs and random colours with bits above 24-bit RGB.
 void randomise(Document& doc, std::mt19937& random) {
     for (int font = 1; font <= kFontCount; ++font)
         for (int g = 0; g < kGlyphCount; ++g)
-            for (auto& column : doc.FontPixels[font][g])
-                for (uint8_t& pixel : column) {
+            for (int x = 0; x < 8; ++x)
+                for (int y = 0; y < 8; ++y) {
                     const uint32_t r = random() % 16;
-                    pixel = r < 7 ? 0 : r < 15 ? 1 : uint8_t(r);
+                    doc.setPixel(font, g, x, y, r >= 7 && r < 15);
                 }
     for (int reg = LUM; reg <= PF3; ++reg)
         workingColour(doc, reg) = int64_t(uint64_t(random()) << 20 ^ random());

@@ -59,9 +59,9 @@ TEST(FontPicture, ScaleThreeBlocksAndTopLeftPixel) {
     auto doc = freshDocument();
     setDistinctColours(*doc);
     // Glyph 33: only its top-left pixel set; glyph 0: top-left pixel set.
-    std::memset(doc->FontPixels[1], 0, sizeof doc->FontPixels[1]);
-    doc->FontPixels[1][33][0][0] = 1;
-    doc->FontPixels[1][0][0][0] = 1;
+    std::memset(doc->Glyphs[0], 0, sizeof doc->Glyphs[0]);
+    doc->setPixel(1, 33, 0, 0, 1);
+    doc->setPixel(1, 0, 0, 0, 1);
     const RgbPicture p = fontPicture(*doc, 2);
     EXPECT_EQ(p.width, 768);
     EXPECT_EQ(p.height, 192);
@@ -80,9 +80,9 @@ TEST(FontPicture, ScaleThreeBlocksAndTopLeftPixel) {
     // Four-colour mode: pairs of glyph 0's top row are 3, 1, 2, 0; value 3 is PF2
     // in the normal block and PF3 in the inverse one.
     doc->FourColourMode = 1;
-    doc->FontPixels[1][0][1][0] = 1;
-    doc->FontPixels[1][0][3][0] = 1;
-    doc->FontPixels[1][0][4][0] = 1;
+    doc->setPixel(1, 0, 1, 0, 1);
+    doc->setPixel(1, 0, 3, 0, 1);
+    doc->setPixel(1, 0, 4, 0, 1);
     const RgbPicture q = fontPicture(*doc, 0);
     const int64_t normal[8] = {doc->ColourPF2, doc->ColourPF2, doc->ColourPF0, doc->ColourPF0,
                                doc->ColourPF1, doc->ColourPF1, doc->ColourBAK, doc->ColourBAK};
@@ -98,13 +98,13 @@ TEST(FontPicture, PictureImportedBackGivesTheSameFont) {
     std::memcpy(doc->FontBuffer, defaultFontBytes(), 1024);
     decodeFont(*doc, 1);
     doc->importPicture = fontPicture(*doc, 0);
-    std::memset(doc->FontPixels[1], 0, sizeof doc->FontPixels[1]);
+    std::memset(doc->Glyphs[0], 0, sizeof doc->Glyphs[0]);
     importPictureToFont(*doc, doc->ColourBAK);
     encodeFont(*doc, 1);
     EXPECT_EQ(std::memcmp(doc->FontBuffer, defaultFontBytes(), 1024), 0);
     // The inverse half, read with LUM as background, gives the same font too.
     doc->importY = 32;
-    std::memset(doc->FontPixels[1], 0, sizeof doc->FontPixels[1]);
+    std::memset(doc->Glyphs[0], 0, sizeof doc->Glyphs[0]);
     importPictureToFont(*doc, doc->ColourLUM);
     encodeFont(*doc, 1);
     EXPECT_EQ(std::memcmp(doc->FontBuffer, defaultFontBytes(), 1024), 0);

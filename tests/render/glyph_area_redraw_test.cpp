@@ -71,8 +71,10 @@ TEST(GlyphAreaRedraw, RedrawingTheAreasOfAChangedGlyphEqualsAWholeRedraw) {
         for (const AreaCanvas& canvas : areaCanvases()) {
             QImage partial = blankImage(canvas.size);
             canvas.draw(*doc, partial, partial.rect());
-            for (int flips = 0; flips < 3; ++flips)
-                doc->FontPixels[font][changed.glyph][random() % 8][random() % 8] ^= 1;
+            for (int flips = 0; flips < 3; ++flips) {
+                const int x = int(random() % 8), y = int(random() % 8);
+                doc->setPixel(font, changed.glyph, x, y, !doc->pixel(font, changed.glyph, x, y));
+            }
             for (const QRect& area : canvas.areas(*doc, changed))
                 canvas.draw(*doc, partial, area);
             QImage whole = blankImage(canvas.size);
@@ -91,7 +93,7 @@ TEST(GlyphAreaRedraw, RedrawingTheDotsOfOnePaintedPixelEqualsAWholeRedraw) {
         // Mask view, where a dot's crossing lines reach into its neighbours.
         if (trial % 2 == 0) {
             doc->FourColourMode = 1;
-            doc->SetViewMode = 2;
+            doc->SetViewMode = SetView::Mask;
         }
         const int64_t code = doc->Sets[doc->CurrentSet][random() % kSetCells];
         doc->CurrentGlyph = code;
@@ -102,13 +104,16 @@ TEST(GlyphAreaRedraw, RedrawingTheDotsOfOnePaintedPixelEqualsAWholeRedraw) {
         for (const AreaCanvas& canvas : areaCanvases()) {
             QImage partial = blankImage(canvas.size);
             canvas.draw(*doc, partial, partial.rect());
-            auto& pixel = doc->FontPixels[painted.font][painted.glyph][column][row];
-            pixel ^= 1;
+            auto flip = [&] {
+                doc->setPixel(painted.font, painted.glyph, column, row,
+                              !doc->pixel(painted.font, painted.glyph, column, row));
+            };
+            flip();
             for (const QRect& area : canvas.areas(*doc, painted))
                 canvas.draw(*doc, partial, area);
             QImage whole = blankImage(canvas.size);
             canvas.draw(*doc, whole, whole.rect());
-            pixel ^= 1;
+            flip();
             ASSERT_EQ(partial, whole)
                 << canvas.name << " trial " << trial << " pixel " << column << "," << row;
         }
@@ -127,7 +132,7 @@ TEST(GlyphAreaRedraw, AnAreaForOnePixelCoversOnlyItsDot) {
               (std::vector<QRect>{QRect(17 * 7 + 4, 10, 4, 2), QRect(17 * 7 + 4, 68 + 10, 4, 2)}));
     // The Mask view reaches one pixel further right and down.
     doc->FourColourMode = 1;
-    doc->SetViewMode = 2;
+    doc->SetViewMode = SetView::Mask;
     EXPECT_EQ(setCanvasAreasShowing(*doc, painted),
               (std::vector<QRect>{QRect(80 + 20, 80 + 50, 21, 11)}));
 }
@@ -141,7 +146,7 @@ TEST(GlyphAreaRedraw, EditorAndPreviewAreRedrawnWhenTheyShowTheGlyph) {
     EXPECT_TRUE(glyphPreviewShows(*doc, GlyphRef{4, 2}));
     EXPECT_FALSE(glyphEditorShows(*doc, GlyphRef{5, 2}));
     doc->FourColourMode = 1;
-    doc->SetViewMode = 2;
+    doc->SetViewMode = SetView::Mask;
     EXPECT_TRUE(glyphEditorShows(*doc, GlyphRef{5, 2})); // the Mask view's layer
     EXPECT_FALSE(glyphPreviewShows(*doc, GlyphRef{5, 2}));
 }

@@ -23,11 +23,10 @@ TEST(FontGrid, Glyph33ShowsInBothHalvesWithTheInverseBelow) {
     useDistinctColours(*doc);
     QImage image = blankImage(kFontCanvasSize);
     drawFontGrid(*doc, image);
-    const auto& pixels = doc->FontPixels[1][33];
     int setCount = 0;
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
-            const bool set = pixels[x][y] == 1;
+            const bool set = doc->pixel(1, 33, x, y);
             setCount += set;
             EXPECT_EQ(fontGridDot(image, 33, x, y), set ? doc->ColourLUM : doc->ColourBAK);
             EXPECT_EQ(fontGridDot(image, 161, x, y), set ? doc->ColourBAK : doc->ColourLUM);

@@ -55,11 +55,11 @@ TEST(MaskView, ChangesNothingInTwoColourMode) {
     doc->Sets[1][0] = 33;
     doc->Sets[1][7] = 161;
     doc->CurrentGlyph = 33;
-    doc->FontPixels[2][33][3][3] = 1;
+    doc->setPixel(2, 33, 3, 3, 1);
     QImage editorNormal = blankImage(kEditorCanvasSize), setNormal = blankImage(kSetCanvasSize);
     drawGlyphEditor(*doc, editorNormal);
     drawSetCanvas(*doc, setNormal);
-    doc->SetViewMode = 2;
+    doc->SetViewMode = SetView::Mask;
     QImage editorMask = blankImage(kEditorCanvasSize), setMask = blankImage(kSetCanvasSize);
     drawGlyphEditor(*doc, editorMask);
     drawSetCanvas(*doc, setMask);
@@ -73,7 +73,7 @@ struct MaskFixture : ::testing::Test {
     void SetUp() override {
         useDistinctColours(*doc);
         doc->FourColourMode = 1;
-        doc->SetViewMode = 2;
+        doc->SetViewMode = SetView::Mask;
         const uint8_t current[8] = {0x13, 0, 0, 0, 0, 0, 0, 0};
         const uint8_t next[8] = {0x4E, 0, 0, 0, 0, 0, 0, 0};
         setGlyphRows(*doc, 1, 10, current);
@@ -210,9 +210,9 @@ TEST(GlyphPreview, ShowsPickedGlyphAtEightPixelDots) {
 TEST(CopyBuffer, AlwaysUsesTheNormalRule) {
     auto doc = freshDocument();
     useDistinctColours(*doc);
-    doc->GlyphClipboard[0][0] = 1;
-    doc->GlyphClipboard[1][0] = 1;
-    doc->GlyphClipboard[3][0] = 1;
+    setGlyphPixel(doc->GlyphClipboard, 0, 0, true);
+    setGlyphPixel(doc->GlyphClipboard, 1, 0, true);
+    setGlyphPixel(doc->GlyphClipboard, 3, 0, true);
     QImage image = blankImage(kCopyBufferCanvasSize);
     drawCopyBuffer(*doc, image);
     EXPECT_EQ(colourAt(image, 0, 0), doc->ColourLUM);

@@ -93,7 +93,7 @@ TEST_F(MultiFontView, LeavesCurrentFontAndWorkingColoursAsTheyWere) {
     EXPECT_EQ(doc->ColourLUM, before->ColourLUM);
     EXPECT_EQ(doc->ColourBAK, before->ColourBAK);
     EXPECT_EQ(std::memcmp(doc->FontColours, before->FontColours, sizeof doc->FontColours), 0);
-    EXPECT_EQ(std::memcmp(doc->FontPixels, before->FontPixels, sizeof doc->FontPixels), 0);
+    EXPECT_EQ(std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs), 0);
     EXPECT_EQ(colourAt(image, 0, 0), lum(1)); // not the working LUM
 }
 

@@ -14,7 +14,7 @@ inline void randomiseDocument(Document& doc, std::mt19937& random) {
         for (int g = 0; g < kGlyphCount; ++g)
             for (int x = 0; x < 8; ++x)
                 for (int y = 0; y < 8; ++y)
-                    doc.FontPixels[f][g][x][y] = uint8_t(random() % 2);
+                    doc.setPixel(f, g, x, y, uint8_t(random() % 2));
     // Few distinct glyphs, so that cells repeat.
     auto code = [&] { return int16_t(random() % 6 + (random() % 2 ? 128 : 0)); };
     for (int s = 1; s <= kSetCount; ++s)
@@ -29,7 +29,7 @@ inline void randomiseDocument(Document& doc, std::mt19937& random) {
     doc.CurrentSet = 1 + int64_t(random() % kSetCount);
     doc.SetsViewerFirst = 1 + int64_t(random() % 95);
     doc.FourColourMode = int64_t(random() % 2);
-    doc.SetViewMode = 1 + int64_t(random() % 2);
+    doc.SetViewMode = random() % 2 ? SetView::Mask : SetView::Normal;
     doc.SetEditorGridOn = int64_t(random() % 2);
     doc.SetPreviewGridOn = int64_t(random() % 2);
     doc.gridShown = uint8_t(random() % 2);

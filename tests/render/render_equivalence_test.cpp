@@ -37,8 +37,7 @@ void plainMaskGlyph(const Document& doc, Canvas& canvas, int64_t code, int x, in
     const bool inverse = code >= 128;
     const int64_t font = doc.CurrentFont;
     auto pair = [&](int64_t f, int column, int row) {
-        const auto& p = doc.FontPixels[f][glyph];
-        return 2 * (p[column][row] == 1) + (p[column + 1][row] == 1);
+        return 2 * doc.pixel(f, glyph, column, row) + doc.pixel(f, glyph, column + 1, row);
     };
     auto colour = [&](int v) {
         const int64_t byValue[4] = {doc.ColourBAK, doc.ColourPF0, doc.ColourPF1,
@@ -73,7 +72,7 @@ TEST(MaskEquivalence, MatchesTheStepByStepDrawingForRandomGlyphs) {
     for (int f = 1; f <= kFontCount; ++f)
         for (int x = 0; x < 8; ++x)
             for (int y = 0; y < 8; ++y)
-                doc->FontPixels[f][5][x][y] = uint8_t(random() % 2);
+                doc->setPixel(f, 5, x, y, uint8_t(random() % 2));
     for (int64_t font = 1; font <= kFontCount; ++font)
         for (int64_t code : {5, 133})
             for (auto [w, h] : {std::pair{20, 10}, std::pair{60, 30}}) {

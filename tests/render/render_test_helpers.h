@@ -25,7 +25,7 @@ inline int64_t colourAt(const QImage& image, int x, int y) {
 inline void setGlyphRows(Document& doc, int64_t font, int glyph, const uint8_t (&rows)[8]) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            doc.FontPixels[font][glyph][x][y] = (rows[y] >> (7 - x)) & 1;
+            doc.setPixel(font, glyph, x, y, (rows[y] >> (7 - x)) & 1);
 }
 
 // The blend rule of the canvas, channel by channel.

@@ -56,7 +56,7 @@ TEST_F(ViewEditorDrawing, RangeFrameIsOneCellInLoadMode) {
     doc->rangeFrameShown = 1;
     doc->rangeX = 2;
     doc->rangeY = 3;
-    doc->rangeMode = rangeModeLoad;
+    doc->rangeMode = RangeMode::Load;
     drawViewEditor(*doc, image, -1, -1);
     EXPECT_EQ(colourAt(image, 32, 48), kWhite);
     EXPECT_EQ(colourAt(image, 47, 48), kWhite);
@@ -65,7 +65,7 @@ TEST_F(ViewEditorDrawing, RangeFrameIsOneCellInLoadMode) {
     EXPECT_EQ(colourAt(image, 48, 64), doc->ColourBAK); // corner left open
     EXPECT_EQ(colourAt(image, 49, 48), doc->ColourBAK);
 
-    doc->rangeMode = rangeModeSave;
+    doc->rangeMode = RangeMode::Save;
     doc->rangeWidth = 3;
     doc->rangeHeight = 2;
     drawViewEditor(*doc, image, -1, -1);
@@ -80,7 +80,7 @@ TEST_F(ViewEditorDrawing, RangeFrameIsOneCellInLoadMode) {
 
 TEST_F(ViewEditorDrawing, RangeFramePastTheEdgeIsClipped) {
     doc->rangeFrameShown = 1;
-    doc->rangeMode = rangeModeSave;
+    doc->rangeMode = RangeMode::Save;
     doc->rangeX = 255;
     doc->rangeY = 22;
     doc->rangeWidth = 255;

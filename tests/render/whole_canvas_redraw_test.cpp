@@ -35,12 +35,9 @@ std::vector<WholeCanvas> wholeCanvases() {
     };
 }
 
-// Besides random documents: pixel values other than 0 and 1 (only 1 counts as
-// set), unused-glyph marks, and sets and fonts outside their tables.
+// Besides random documents: unused-glyph marks, and sets and fonts outside their
+// tables.
 void addOddities(Document& doc, std::mt19937& random, int trial) {
-    for (int i = 0; i < 40; ++i)
-        doc.FontPixels[doc.CurrentFont >= 1 && doc.CurrentFont <= kFontCount ? doc.CurrentFont : 1]
-                      [random() % 6][random() % 8][random() % 8] = uint8_t(2 + random() % 254);
     doc.MarkUnusedGlyphs = trial % 3 == 0 ? 1 : 0;
     const int64_t glyphs[] = {0, 5, 133, 255, -1, 300};
     doc.CurrentGlyph = glyphs[random() % 6];
@@ -64,7 +61,7 @@ TEST(WholeCanvasRedraw, EqualsTheStepByStepDrawingOfTheWholeArea) {
             canvas.drawArea(*doc, stepwise, stepwise.rect());
             ASSERT_EQ(whole, stepwise)
                 << canvas.name << " trial " << trial << " font " << doc->CurrentFont << " mode "
-                << doc->FourColourMode << " view " << doc->SetViewMode;
+                << doc->FourColourMode << " view " << int(doc->SetViewMode);
         }
     }
 }

@@ -9,7 +9,7 @@ namespace korvex::test {
 inline void putGlyph(Document& doc, int64_t font, int glyph, const GlyphBytes& bytes) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            doc.FontPixels[font][glyph][x][y] = (bytes[size_t(y)] & (0x80 >> x)) ? 1 : 0;
+            doc.setPixel(font, glyph, x, y, (bytes[size_t(y)] & (0x80 >> x)) ? 1 : 0);
 }
 
 // Glyph g is {g, 0x01, 0, 0, 0, 0, 0, 0}: no two glyphs are equal, and none equals

@@ -16,8 +16,9 @@ inline std::string recoverableState(const Document& doc) {
     for (int r = 1; r <= 5; ++r)
         out << ' ' << doc.MultiViewFonts[r];
     out << "\nview editor: " << int(doc.gridShown) << ' ' << int(doc.setDrawing) << ' '
-        << int(doc.alwaysOnTop) << ' ' << doc.rangeMode << ' ' << int(doc.rangeX) << ' '
-        << int(doc.rangeY) << ' ' << int(doc.rangeWidth) << ' ' << int(doc.rangeHeight) << '\n';
+        << int(doc.alwaysOnTop) << ' ' << int(doc.rangeMode) << ' ' << doc.rangeModeOther << ' '
+        << int(doc.rangeX) << ' ' << int(doc.rangeY) << ' ' << int(doc.rangeWidth) << ' '
+        << int(doc.rangeHeight) << '\n';
     for (int f = 1; f <= kFontCount; ++f) {
         out << "font " << f << " [" << doc.FontName[f] << "] colours";
         for (int r = 1; r <= 6; ++r)
@@ -26,7 +27,7 @@ inline std::string recoverableState(const Document& doc) {
         for (int g = 0; g < kGlyphCount; ++g)
             for (int y = 0; y < 8; ++y)
                 for (int x = 0; x < 8; ++x)
-                    out << char('0' + doc.FontPixels[f][g][x][y]);
+                    out << char('0' + doc.pixel(f, g, x, y));
         out << '\n';
     }
     for (int s = 1; s <= kSetCount; ++s) {

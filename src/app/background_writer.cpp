@@ -1,4 +1,4 @@
-#include "formats/background_writer.h"
+#include "app/background_writer.h"
 
 #include "formats/file_io.h"
 

@@ -1,4 +1,4 @@
-#include "formats/opening_plan.h"
+#include "app/opening_plan.h"
 
 #include "core/document.h"
 

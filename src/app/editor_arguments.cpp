@@ -1,4 +1,4 @@
-#include "core/editor_arguments.h"
+#include "app/editor_arguments.h"
 
 namespace korvex {
 

@@ -1,4 +1,4 @@
-#include "formats/recovery_store.h"
+#include "app/recovery_store.h"
 
 #include "formats/file_io.h"
 

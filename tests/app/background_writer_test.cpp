@@ -1,6 +1,6 @@
+#include "app/background_writer.h"
 #include "failing_write_step.h"
 #include "folder_tools.h"
-#include "formats/background_writer.h"
 #include "formats/file_io.h"
 #include "temp_dir.h"
 

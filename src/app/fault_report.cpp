@@ -1,4 +1,4 @@
-#include "core/fault_report.h"
+#include "app/fault_report.h"
 
 #include <csignal>
 

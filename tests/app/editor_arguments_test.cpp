@@ -1,6 +1,6 @@
 // The editor's command line.
 
-#include "core/editor_arguments.h"
+#include "app/editor_arguments.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Which files the editor opens from its command line or a drop, and in what order.
 
-#include "formats/opening_plan.h"
+#include "app/opening_plan.h"
 
 #include "core/document.h"
 

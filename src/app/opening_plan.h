@@ -7,7 +7,7 @@
 // import window and waits for it. The first font file goes into the current font,
 // the second into the next font, and so on up to the last font.
 
-#include "formats/file_kind.h"
+#include "app/file_kind.h"
 
 #include <cstdint>
 #include <string>

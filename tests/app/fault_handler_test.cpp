@@ -1,6 +1,6 @@
 // Runs a helper program that installs the fault handler and then faults, and reads
 // the report it leaves on standard error or hands to a stand-in reporter.
-#include "core/fault_handler.h"
+#include "app/fault_handler.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "core/fault_handler.h"
+#include "app/fault_handler.h"
 
-#include "core/fault_report.h"
+#include "app/fault_report.h"
 
 #include <atomic>
 #include <cerrno>

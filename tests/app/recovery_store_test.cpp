@@ -1,6 +1,6 @@
+#include "app/recovery_store.h"
 #include "folder_tools.h"
 #include "formats/file_io.h"
-#include "formats/recovery_store.h"
 #include "temp_dir.h"
 
 #include <algorithm>

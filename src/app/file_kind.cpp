@@ -1,4 +1,4 @@
-#include "formats/file_kind.h"
+#include "app/file_kind.h"
 
 #include "formats/file_io.h"
 
