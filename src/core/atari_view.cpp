@@ -23,7 +23,7 @@ struct LineColours {
 };
 
 LineColours lineColours(const std::array<uint32_t, 7>& colours, bool fourColour, bool inverse) {
-    uint32_t byValue[4];
+    uint32_t byValue[4] = {};
     if (fourColour) {
         for (int v = 0; v < 4; ++v)
             byValue[v] = colours[size_t(fourColourRegister(v, inverse))];
