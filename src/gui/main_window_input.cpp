@@ -54,13 +54,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         mainWindowEvent(e);
         return false;
     }
-    // Keys read directly by the window; everything else goes on to the controls and
-    // the shortcuts.
+    // Keys read directly by the window (the digits held over the font, and the keys
+    // of the command table: function keys with any modifier, the others alone);
+    // everything else goes on to the controls and the shortcuts.
     const int k = key->key();
     const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    const bool ours = (k >= Qt::Key_F1 && k <= Qt::Key_F6) ||
-                      (plain && ((k >= Qt::Key_1 && k <= Qt::Key_5) || k == Qt::Key_D ||
-                                 k == Qt::Key_Left || k == Qt::Key_Right));
+    const bool isFunctionKey = k >= Qt::Key_F1 && k <= Qt::Key_F35;
+    const bool ours = (plain && k >= Qt::Key_1 && k <= Qt::Key_5) ||
+                      ((plain || isFunctionKey) && commandOfKey(mainWindowCommands(), k));
     if (!ours)
         return QMainWindow::eventFilter(watched, event);
     MainEvent e{MainEventKind::KeyDown};
@@ -70,18 +71,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::keyPressed(int key) {
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F6) {
-        functionKey(doc_, key - Qt::Key_F1 + 1);
-        refreshColourBoxes();
-    } else if (key >= Qt::Key_1 && key <= Qt::Key_5) {
+    if (const MainCommand* command = commandOfKey(mainWindowCommands(), key))
+        runCommand(*command);
+    else if (key >= Qt::Key_1 && key <= Qt::Key_5)
         doc_.HeldDigit = '1' + (key - Qt::Key_1);
-    } else if (key == Qt::Key_D) {
-        toggleDrawOnSet(doc_);
-        DrawOnSetCheckBox->setChecked(doc_.DrawOnSet == 1);
-    } else if (key == Qt::Key_Right || key == Qt::Key_Left) {
-        if (stepFont(doc_, key == Qt::Key_Right ? +1 : -1))
-            afterFontStep();
-    }
 }
 
 void MainWindow::keyReleased() {
