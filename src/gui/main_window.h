@@ -97,6 +97,23 @@ public:
     std::function<void()> workSaved;
 
     QAction* menuAction(int id) const;
+
+    // Left clicks on the canvases wait this many more events of the window (a file
+    // dialog has just closed over it).
+    int clickGuard() const { return clickGuard_; }
+    void setClickGuard(int events) { clickGuard_ = events; }
+    // The next `count` canvas events of this window and the Sets Viewer are
+    // swallowed (the clicks that closed a file dialog).
+    void skipCanvasEvents(int count) { canvasEventSkip_ = count; }
+    int canvasEventsToSkip() const { return canvasEventSkip_; }
+    // Takes one event of the count above; false when none is to be swallowed.
+    bool takeSkippedCanvasEvent();
+    // The digit key held over the font ('1'..'5': fill that row of the set), or 0.
+    int heldDigit() const { return heldDigit_; }
+    // Which of the viewers and the View Editor are open.
+    bool setsViewerOpen = false;
+    bool multiFontViewOpen = false;
+    bool viewEditorOpen = false;
     // The control of a command row (see Control), or nullptr.
     QAbstractButton* commandWidget(Control control) const;
 
@@ -225,7 +242,10 @@ private:
     QButtonGroup* modeGroup_ = nullptr;
     bool quitting_ = false;
     bool endRequested_ = false; // a command asked to end the program
-    CanvasStroke stroke_;       // a mouse button is held on a canvas: one history step
+    int clickGuard_ = 0;
+    int canvasEventSkip_ = 0;
+    int heldDigit_ = 0;
+    CanvasStroke stroke_; // a mouse button is held on a canvas: one history step
 };
 
 } // namespace korvex

@@ -366,7 +366,7 @@ std::vector<MainCommand> MainWindowCommandRows::make() {
          .widget = wrapping("Sets Viewer", 100, 120, 40, 30, "SetsViewerButton"),
          .run =
              [](W& w) {
-                 if (w.doc().SetsViewerOpen == 0)
+                 if (!w.setsViewerOpen)
                      openSetsViewerCommand(w);
              }},
         {.control = id(Control::AnimStart),
@@ -467,7 +467,7 @@ std::vector<MainCommand> MainWindowCommandRows::make() {
          .widget = button("View Editor", 810, 558, 120, 36, "ViewEditorButton"),
          .run =
              [](W& w) {
-                 if (w.doc().viewEditorOpen == 0)
+                 if (!w.viewEditorOpen)
                      openViewEditorCommand(w);
              }},
 

@@ -26,6 +26,9 @@ namespace korvex {
 
 namespace {
 
+// The events of the window a left click waits after a file dialog.
+constexpr int kClickGuardEvents = 15;
+
 // What a button held on a canvas does to the work.
 const char* strokeName(CanvasId canvas) {
     switch (canvas) {
@@ -54,8 +57,8 @@ int MainWindow::mainWindowEvent(const MainEvent& e) {
     // Every event of this window counts as one step of ClickGuard: the close request,
     // timer ticks, menu items and shortcuts, control commands, key presses and
     // releases that reach the window, and mouse events on its canvases and swatches.
-    if (doc_.ClickGuard > 0)
-        --doc_.ClickGuard;
+    if (clickGuard_ > 0)
+        --clickGuard_;
 
     // A command ends a stroke still in progress (a shortcut pressed while drawing).
     if (e.kind == MainEventKind::Close || e.kind == MainEventKind::Menu ||
@@ -187,6 +190,13 @@ void MainWindow::showAbout() {
     dialogs().message(this, "About...", kAboutText);
 }
 
+bool MainWindow::takeSkippedCanvasEvent() {
+    if (canvasEventSkip_ <= 0)
+        return false;
+    --canvasEventSkip_;
+    return true;
+}
+
 void MainWindow::runUndo() {
     if (doc_.history.undo(doc_))
         showHistoryPlace();
@@ -261,7 +271,7 @@ void MainWindow::runCommand(const MainCommand& command) {
         step.emplace(doc_, command.step);
     command.run(*this);
     if (command.guardsClicks)
-        doc_.ClickGuard = 15;
+        clickGuard_ = kClickGuardEvents;
 }
 
 } // namespace korvex

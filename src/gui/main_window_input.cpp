@@ -74,11 +74,11 @@ void MainWindow::keyPressed(int key) {
     if (const MainCommand* command = commandOfKey(mainWindowCommands(), key))
         runCommand(*command);
     else if (key >= Qt::Key_1 && key <= Qt::Key_5)
-        doc_.HeldDigit = '1' + (key - Qt::Key_1);
+        heldDigit_ = '1' + (key - Qt::Key_1);
 }
 
 void MainWindow::keyReleased() {
-    doc_.HeldDigit = 0;
+    heldDigit_ = 0;
 }
 
 void MainWindow::updateGlyphInfoLabel() {
@@ -87,10 +87,8 @@ void MainWindow::updateGlyphInfoLabel() {
 
 void MainWindow::canvasEvent(const MainEvent& e) {
     // A file dialog that just closed swallows the next canvas events.
-    if (doc_.CanvasEventSkip > 0) {
-        --doc_.CanvasEventSkip;
+    if (takeSkippedCanvasEvent())
         return;
-    }
     switch (e.canvas) {
     case CanvasId::Set:
         setCanvasEvent(e);
@@ -124,7 +122,7 @@ void MainWindow::setCanvasEvent(const MainEvent& e) {
     const int64_t pixelArea = findHitArea(doc_, kSetPixelAreas, 2600, e.x, e.y);
     const int64_t cellArea = findHitArea(doc_, kSetCellAreas, 624, e.x, e.y);
     const int button = e.buttons == 1 ? 1 : (e.buttons == 2 ? 2 : 0);
-    if (button == 2 || (button == 1 && doc_.ClickGuard == 0)) {
+    if (button == 2 || (button == 1 && clickGuard_ == 0)) {
         if (cellArea != -1) {
             doc_.CurrentSetCell = cellArea - kSetCellAreas;
             doc_.CurrentGlyph = currentSetCell(doc_, doc_.CurrentSetCell);
@@ -148,7 +146,7 @@ void MainWindow::setCanvasEvent(const MainEvent& e) {
 
 void MainWindow::editorCanvasEvent(const MainEvent& e) {
     const int button = e.buttons == 1 ? 1 : (e.buttons == 2 ? 2 : 0);
-    if (button == 0 || (button == 1 && doc_.ClickGuard != 0))
+    if (button == 0 || (button == 1 && clickGuard_ != 0))
         return;
     const int64_t area = findHitArea(doc_, kEditorAreas, 563, e.x, e.y);
     if (area != -1 && glyphOfCode(doc_.CurrentGlyph) >= 0) {
@@ -170,7 +168,7 @@ void MainWindow::setPreviewEvent(const MainEvent& e) {
             drawGlyphEditor();
         }
     } else if (e.buttons == 1) {
-        if (doc_.ClickGuard == 0 && area != -1) {
+        if (clickGuard_ == 0 && area != -1) {
             editSetCell(doc_, cell);
             redrawMainWindow();
         }
@@ -206,8 +204,8 @@ void MainWindow::fontCanvasEvent(const MainEvent& e) {
     if (area == -1)
         return;
     if (e.leftClick) {
-        if (doc_.HeldDigit != 0) {
-            addGlyphToSetRow(doc_, area, doc_.HeldDigit);
+        if (heldDigit_ != 0) {
+            addGlyphToSetRow(doc_, area, heldDigit_);
             redrawMainWindow();
         } else {
             pickGlyph(area);

@@ -7,6 +7,7 @@
 #include "gui/caption_fit.h"
 #include "gui/main_window.h"
 #include "gui/range_dialog.h"
+#include "gui/single_window.h"
 #include "gui/window_commands.h"
 #include "render/glyph_areas.h"
 #include "render/view_editor_drawing.h"
@@ -114,6 +115,10 @@ void ViewEditorWindow::buildMenus() {
 
 RangeDialog* ViewEditorWindow::rangeDialog() const {
     return rangeDialog_.data();
+}
+
+bool ViewEditorWindow::rangeWindowOpen() const {
+    return rangeDialog_ && rangeDialog_->isOpen();
 }
 
 QAction* ViewEditorWindow::menuAction(int id) const {
@@ -228,10 +233,10 @@ int ViewEditorWindow::viewEditorEvent(const ViewEditorEvent& event) {
         return 0;
     case ViewEditorEventKind::KeyDown:
         if (event.active && event.id == Qt::Key_Control)
-            doc_.controlHeld = 17;
+            controlHeld_ = true;
         break;
     case ViewEditorEventKind::KeyUp:
-        doc_.controlHeld = 0;
+        controlHeld_ = false;
         break;
     case ViewEditorEventKind::Menu:
     case ViewEditorEventKind::Control:
@@ -250,7 +255,7 @@ int ViewEditorWindow::viewEditorEvent(const ViewEditorEvent& event) {
 }
 
 void ViewEditorWindow::openRange(int32_t mode) {
-    if (doc_.rangeWindow != 0)
+    if (rangeWindowOpen())
         return;
     rangeDialog_ = openRangeDialog(window_, this, mode, [this] { redrawCanvas(); });
     redrawCanvas();
@@ -268,7 +273,7 @@ void ViewEditorWindow::canvasEvent(const ViewEditorEvent& event) {
     const std::optional<ScreenCell> cell = viewEditorCellAt(doc_, event.x, event.y);
     if (cell && doc_.setDrawing == 1)
         redrawCanvas(int(cell->column) * kCellPixels, int(cell->row) * kCellPixels);
-    switch (viewEditorMouse(doc_, event.x, event.y, event.buttons)) {
+    switch (viewEditorMouse(doc_, event.x, event.y, event.buttons, controlHeld_)) {
     case ViewEditorMouseResult::Picked: {
         // The main window's glyph labels follow the picked code.
         const QString code = QString::fromStdString(codeForm(doc_.PickedGlyph));
@@ -335,10 +340,9 @@ void ViewEditorWindow::dispatch(const ViewEditorEvent& event) {
 void ViewEditorWindow::finishClosing() {
     stroke_.end();
     closing_ = true;
-    doc_.viewEditorOpen = 0;
-    if (doc_.rangeWindow != 0 && rangeDialog_)
+    window_.viewEditorOpen = false;
+    if (rangeWindowOpen())
         rangeDialog_->dismiss();
-    doc_.rangeWindow = 0;
     doc_.rangeFrameShown = 0;
     window_.viewEditorRedraw = nullptr;
     window_.viewEditorGlyphRedraw = nullptr;
@@ -358,22 +362,18 @@ void ViewEditorWindow::closeEvent(QCloseEvent* event) {
 }
 
 ViewEditorWindow* findViewEditor(MainWindow& window) {
-    for (auto* editor :
-         window.findChildren<ViewEditorWindow*>(QString(), Qt::FindDirectChildrenOnly))
-        if (!editor->closing())
-            return editor;
-    return nullptr;
+    return singleWindowOf<ViewEditorWindow>(window);
 }
 
 void openViewEditorCommand(MainWindow& window) {
-    Document& doc = window.doc();
-    doc.viewEditorOpen = 1;
+    window.viewEditorOpen = true;
     // One View Editor at most, even if the open flag was lowered behind its back.
-    if (ViewEditorWindow* open = findViewEditor(window)) {
-        open->raise();
+    auto [editor, made] =
+        singleWindow<ViewEditorWindow>(window, [&window] { return new ViewEditorWindow(window); });
+    if (!made) {
+        editor->raise();
         return;
     }
-    auto* editor = new ViewEditorWindow(window);
     window.viewEditorRedraw = [editor] { editor->showCurrentScreen(); };
     window.viewEditorGlyphRedraw = [editor](GlyphRef changed) { editor->redrawGlyph(changed); };
     editor->show();

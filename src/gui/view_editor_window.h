@@ -53,8 +53,12 @@ public:
     void redrawGlyph(GlyphRef changed);
 
     RangeDialog* rangeDialog() const;
+    // The range dialog is open.
+    bool rangeWindowOpen() const;
+    // Control is held down in the View Editor: a left click picks the cell's glyph.
+    bool controlHeld() const { return controlHeld_; }
     // True once the window has answered a close; it is then only waiting to go.
-    bool closing() const { return closing_; }
+    bool isClosing() const { return closing_; }
     QAction* menuAction(int id) const;
     // The control of a command row, or nullptr.
     QAbstractButton* commandWidget(ViewEditorControl control) const;
@@ -100,8 +104,9 @@ private:
     QPointer<RangeDialog> rangeDialog_;
     bool closing_ = false;
     bool closeRequested_ = false; // a command asked to close the window
-    CanvasStroke stroke_;         // a mouse button is held on the canvas: one history step
-    bool previewShown_ = false;   // the canvas shows the set preview
+    bool controlHeld_ = false;
+    CanvasStroke stroke_;       // a mouse button is held on the canvas: one history step
+    bool previewShown_ = false; // the canvas shows the set preview
 };
 
 // The open View Editor of the main window, or nullptr.
