@@ -12,7 +12,6 @@ using namespace korvex::fuzz;
 
 namespace {
 
-constexpr size_t kColourFileBytes = 4 + 6 + 6 * 4;
 constexpr size_t kFirstColourByte = 4 + 6;
 
 // Every part of the document a colour file reaches.

@@ -9,10 +9,6 @@
 using namespace korvex;
 using namespace korvex::fuzz;
 
-namespace {
-constexpr size_t kSetFileBytes = 4 + 2 * kSetCells;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ByteView file(data, size);
     Document& loaded = slotDocument(Slot::First);

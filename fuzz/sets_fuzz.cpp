@@ -9,10 +9,6 @@
 using namespace korvex;
 using namespace korvex::fuzz;
 
-namespace {
-constexpr size_t kSetsFileBytes = 4 + 2 * kSetCells * kSetCount;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ByteView file(data, size);
     Document& loaded = slotDocument(Slot::First);

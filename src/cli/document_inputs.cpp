@@ -11,15 +11,6 @@
 
 namespace korvex::cli {
 
-namespace {
-
-// The longest file each loader looks at; bytes past these are ignored anyway.
-constexpr size_t kColourFileSize = 34;
-constexpr size_t kSetFileSize = 54;
-constexpr size_t kSetsFileSize = 5004;
-
-} // namespace
-
 DocumentPtr startUpDocument() {
     DocumentPtr doc = newDocument();
     initDocument(*doc);
@@ -34,15 +25,15 @@ void loadFontInput(Document& doc, const std::string& path) {
 }
 
 void loadColourInput(Document& doc, const std::string& path) {
-    const Bytes bytes = readInputFile(path, kColourFileSize);
+    const Bytes bytes = readInputFile(path, kColourFileBytes);
     if (!loadColourBytes(doc, bytes))
         fileFailure(path, wrongColourMagicMessage());
-    warnUnlessSize(path, kColourFileSize, "a colour file");
+    warnUnlessSize(path, kColourFileBytes, "a colour file");
 }
 
 void loadSetInput(Document& doc, const std::string& path, SetFileKind kind) {
     const bool one = kind == SetFileKind::Set;
-    const Bytes bytes = readInputFile(path, one ? kSetFileSize : kSetsFileSize);
+    const Bytes bytes = readInputFile(path, one ? kSetFileBytes : kSetsFileBytes);
     if (loadSetBytes(doc, kind, bytes) == SetLoadResult::WrongMagic) {
         // A .sets given without --set (or the reverse) is the usual slip.
         const std::string otherMagic = one ? "LVXS" : "KVXS";
@@ -54,7 +45,7 @@ void loadSetInput(Document& doc, const std::string& path, SetFileKind kind) {
                        : " (it holds one set: leave out --set)";
         fileFailure(path, std::string(wrongSetMagicMessage(kind)) + hint);
     }
-    warnUnlessSize(path, one ? kSetFileSize : kSetsFileSize,
+    warnUnlessSize(path, one ? kSetFileBytes : kSetsFileBytes,
                    one ? "a set file" : "a file of all sets");
 }
 

@@ -81,18 +81,15 @@ struct RgbPicture {
 
 // The View Editor's record: screens, switches and the range rectangle.
 struct ViewEditorState {
-    uint8_t viewEditorOpen = 0;
     uint8_t gridShown = 0;
     uint8_t alwaysOnTop = 0;
     uint8_t setDrawing = 0;
     uint8_t screens[kScreenCount * kScreenCells] = {}; // use setCell / getCell
     uint8_t currentScreen = 0;
     RowTable rowTables[kScreenCount] = {}; // each screen's fonts and modes by row
-    int32_t controlHeld = 0;
     uint8_t rangeFrameShown = 0;
     std::string exportKind; // "", "screen" or "range"
     int32_t viewEditorX = 0, viewEditorY = 0;
-    int32_t rangeWindow = 0; // 1 while the range dialog is open
     RangeMode rangeMode = RangeMode::None;
     // A range mode number read from a project that means neither mode; written
     // back unchanged while the mode stays None.
@@ -110,7 +107,6 @@ struct Document : ViewEditorState {
     int16_t Sets[kSetCount + 1][kSetCells + 1] = {};
     int16_t SetClipboard[kSetCells + 1] = {};
     GlyphBytes GlyphClipboard = {};
-    uint8_t TransformScratch[65] = {};
     int64_t AtariColour[7] = {};
     int64_t FontColours[kFontCount + 1][7] = {};
     int64_t MultiViewFonts[6] = {};
@@ -136,12 +132,7 @@ struct Document : ViewEditorState {
     int64_t AnimFirst = 0, AnimLast = 0;
     int64_t AnimFrame = 0;
     int64_t AnimTicksLeft = 0;
-    int64_t HeldDigit = 0;
-    int64_t ClickGuard = 0;
-    int64_t CanvasEventSkip = 0;
-    int64_t SetsViewerOpen = 0;
     int64_t SetsViewerFirst = 1;
-    int64_t MultiViewOpen = 0;
     bool MarkUnusedGlyphs = false; // the font canvas marks glyphs no set or screen uses
 
     // Image import window state that outlives the window.

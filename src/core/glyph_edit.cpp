@@ -68,33 +68,37 @@ bool paintAt(Document& doc, int64_t code, int x, int y, int button) {
     return paintFourColour(*p, inverse, x, y, left ? doc.LeftColour : doc.RightColour);
 }
 
-// Old pixel (x, y) of the glyph, read from the unchanged copy in TransformScratch.
-uint8_t old(const Document& doc, int x, int y) {
-    return doc.TransformScratch[8 * x + y];
+// The glyph's pixels before a transform, [8 * x + y].
+using GlyphCopy = uint8_t[64];
+
+// Old pixel (x, y) of the glyph, read from the unchanged copy.
+uint8_t old(const GlyphCopy& was, int x, int y) {
+    return was[8 * x + y];
 }
 
 // Pixel (x, y) of the new glyph for the commands that rebuild the whole glyph.
-uint8_t transformedPixel(const Document& doc, int command, bool fourColour, int x, int y) {
+uint8_t transformedPixel(const Document& doc, const GlyphCopy& was, int command, bool fourColour,
+                         int x, int y) {
     switch (command) {
     case PasteGlyph:
         return glyphPixel(doc.GlyphClipboard, x, y) ? 1 : 0;
     case RotateGlyph:
-        return old(doc, y, 7 - x);
+        return old(was, y, 7 - x);
     case MirrorGlyphHorizontally:
         // Four-colour pairs move as units and keep their own bit order.
-        return fourColour ? old(doc, 6 - (x - x % 2) + x % 2, y) : old(doc, 7 - x, y);
+        return fourColour ? old(was, 6 - (x - x % 2) + x % 2, y) : old(was, 7 - x, y);
     case MirrorGlyphVertically:
-        return old(doc, x, 7 - y);
+        return old(was, x, 7 - y);
     case InverseGlyph:
-        return old(doc, x, y) ? 0 : 1;
+        return old(was, x, y) ? 0 : 1;
     case ShiftGlyphRight:
-        return fourColour ? old(doc, (x + 6) % 8, y) : old(doc, (x + 7) % 8, y);
+        return fourColour ? old(was, (x + 6) % 8, y) : old(was, (x + 7) % 8, y);
     case ShiftGlyphLeft:
-        return fourColour ? old(doc, (x + 2) % 8, y) : old(doc, (x + 1) % 8, y);
+        return fourColour ? old(was, (x + 2) % 8, y) : old(was, (x + 1) % 8, y);
     case ShiftGlyphDown:
-        return old(doc, x, (y + 7) % 8);
+        return old(was, x, (y + 7) % 8);
     case ShiftGlyphUp:
-        return old(doc, x, (y + 1) % 8);
+        return old(was, x, (y + 1) % 8);
     default: // ClearGlyph
         return 0;
     }
@@ -130,12 +134,13 @@ GlyphRedraw transformGlyph(Document& doc, int command) {
         return GlyphRedraw::Nothing;
 
     // Every new pixel is computed from the unchanged old glyph, then written back.
+    GlyphCopy was;
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y)
-            doc.TransformScratch[8 * x + y] = glyphPixel(p, x, y) ? 1 : 0;
+            was[8 * x + y] = glyphPixel(p, x, y) ? 1 : 0;
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y)
-            setGlyphPixel(p, x, y, transformedPixel(doc, command, fourColour, x, y) != 0);
+            setGlyphPixel(p, x, y, transformedPixel(doc, was, command, fourColour, x, y) != 0);
     return GlyphRedraw::MainWindow;
 }
 

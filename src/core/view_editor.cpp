@@ -81,14 +81,15 @@ int sheetRowOf(const Document& doc) {
     return std::min<int>(doc.currentScreen, 8) / 3;
 }
 
-ViewEditorMouseResult viewEditorMouse(Document& doc, int64_t x, int64_t y, int buttons) {
+ViewEditorMouseResult viewEditorMouse(Document& doc, int64_t x, int64_t y, int buttons,
+                                      bool& controlDown) {
     const std::optional<ScreenCell> cell = viewEditorCellAt(doc, x, y);
     if (buttons == 1) {
-        if (doc.controlHeld == 17 && cell) {
+        if (controlDown && cell) {
             pickCell(doc, cell->column, cell->row);
             return ViewEditorMouseResult::Picked;
         }
-        doc.controlHeld = 0;
+        controlDown = false;
         if (!cell)
             return ViewEditorMouseResult::None;
         if (doc.setDrawing == 1)

@@ -46,10 +46,11 @@ int sheetRowOf(const Document& doc);
 enum class ViewEditorMouseResult { None, Picked, Painted, Erased };
 
 // A mouse event at canvas pixel (x, y) with the buttons held (1 left only,
-// 2 right only, anything else nothing). Left with Control held picks the cell;
-// left otherwise drops the Control state and paints (or stamps the set when
-// setDrawing is 1); right erases one cell.
-ViewEditorMouseResult viewEditorMouse(Document& doc, int64_t x, int64_t y, int buttons);
+// 2 right only, anything else nothing). Left with Control held (the caller's
+// state) picks the cell; left otherwise drops the Control state and paints (or
+// stamps the set when setDrawing is 1); right erases one cell.
+ViewEditorMouseResult viewEditorMouse(Document& doc, int64_t x, int64_t y, int buttons,
+                                      bool& controlDown);
 
 // The range dialog's number fields hold unsigned bytes: the digits of `text`
 // taken modulo 256 (empty gives 0), then capped at `maximum`.

@@ -8,6 +8,9 @@
 
 namespace korvex {
 
+// The file's size; a loader reads no further.
+constexpr size_t kColourFileBytes = 4 + 6 + 6 * 4;
+
 Bytes colourFileBytes(const Document& doc);
 
 // Reads a colour file into AtariColour[1..6] and the working colours, then copies

@@ -19,6 +19,10 @@ Bytes setFileBytes(const Document& doc);
 // "LVXS" and the 25 cells of sets 1 to 100 in order: 5004 bytes.
 Bytes setsFileBytes(const Document& doc);
 
+// The sizes of the two files; a loader reads no further.
+constexpr size_t kSetFileBytes = 4 + 2 * kSetCells;
+constexpr size_t kSetsFileBytes = 4 + 2 * kSetCells * kSetCount;
+
 // A .set is read into CurrentSet, a .sets into all sets. A file without
 // the kind's magic (or any other kind) changes nothing. Bytes past the end of a short
 // file read as 0, so missing cells become glyph 0; longer files are cut.

@@ -4,39 +4,26 @@
 #include "formats/colour_file.h"
 #include "formats/file_io.h"
 #include "gui/dialogs.h"
+#include "gui/file_dialog_kinds.h"
 #include "gui/main_window.h"
 #include "gui/save_failure.h"
 
 namespace korvex {
 
-namespace {
-
-// A colour file is 34 bytes; anything past that is ignored anyway.
-constexpr size_t kColourFileSize = 34;
-
-} // namespace
-
 void saveColourFileCommand(MainWindow& window) {
+    static const FileDialogKind kColours = {"Save colors (.col)", kColourFileFilters, ".col",
+                                            ExtensionRule::Always};
     Document& doc = window.doc();
-    const FileChoice choice =
-        dialogs().saveFile(&window, "Save colors (.col)", QString(), kColourFileFilters);
-    doc.CanvasEventSkip = 2;
-    if (choice.path.isEmpty())
-        return;
-    // The extension is added whichever filter was chosen.
-    const std::string path = withExtension(choice.path.toStdString(), ".col");
-    if (!mayReplace(&window, path))
-        return;
-    std::string error;
-    if (!writeFileAtomic(path, colourFileBytes(doc), &error))
-        reportSaveFailure(&window, QString::fromStdString(path), QString::fromStdString(error));
+    saveFileOfKind(&window, kColours, QString(), [&](const std::string& path, std::string* error) {
+        return writeFileAtomic(path, colourFileBytes(doc), error);
+    });
+    window.skipCanvasEvents(2);
 }
 
 void loadColourFileCommand(MainWindow& window) {
-    Document& doc = window.doc();
     const FileChoice choice =
         dialogs().openFile(&window, "Load colors (.col)", QString(), kColourFileFilters);
-    doc.CanvasEventSkip = 2;
+    window.skipCanvasEvents(2);
     if (choice.path.isEmpty())
         return;
     if (loadColourFilePath(window, choice.path) == LoadOutcome::WrongContent)
@@ -44,7 +31,7 @@ void loadColourFileCommand(MainWindow& window) {
 }
 
 LoadOutcome loadColourFilePath(MainWindow& window, const QString& path) {
-    const auto bytes = readFileBytes(path.toStdString(), kColourFileSize);
+    const auto bytes = readFileBytes(path.toStdString(), kColourFileBytes);
     if (!bytes)
         return LoadOutcome::Unreadable;
     if (!loadColourBytes(window.doc(), *bytes))

@@ -8,6 +8,7 @@
 #include "gui/caption_fit.h"
 #include "gui/dialogs.h"
 #include "gui/main_window.h"
+#include "gui/single_window.h"
 #include "gui/window_commands.h"
 #include "render/duplicate_groups_drawing.h"
 
@@ -175,21 +176,16 @@ void DuplicateGlyphsWindow::closeEvent(QCloseEvent* event) {
 }
 
 DuplicateGlyphsWindow* openDuplicateGlyphsOf(MainWindow& window) {
-    const auto views =
-        window.findChildren<DuplicateGlyphsWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    for (DuplicateGlyphsWindow* view : views)
-        if (!view->isClosing())
-            return view;
-    return nullptr;
+    return singleWindowOf<DuplicateGlyphsWindow>(window);
 }
 
 void openDuplicateGlyphsCommand(MainWindow& window) {
-    DuplicateGlyphsWindow* view = openDuplicateGlyphsOf(window);
-    if (!view) {
-        view = new DuplicateGlyphsWindow(window);
-        view->move(window.pos() + QPoint(120, 120));
-        window.duplicateGlyphsRedraw = [view] { view->refresh(); };
-    }
+    DuplicateGlyphsWindow* view = singleWindow<DuplicateGlyphsWindow>(window, [&window] {
+                                      auto* view = new DuplicateGlyphsWindow(window);
+                                      view->move(window.pos() + QPoint(120, 120));
+                                      window.duplicateGlyphsRedraw = [view] { view->refresh(); };
+                                      return view;
+                                  }).first;
     view->refresh();
     view->show();
     view->raise();

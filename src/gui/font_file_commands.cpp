@@ -4,6 +4,7 @@
 #include "formats/file_io.h"
 #include "formats/font_file.h"
 #include "gui/dialogs.h"
+#include "gui/file_dialog_kinds.h"
 #include "gui/font_range_window.h"
 #include "gui/main_window.h"
 #include "gui/modal_window.h"
@@ -27,7 +28,7 @@ void loadFontCommand(MainWindow& window) {
     const FileChoice choice =
         dialogs().openFile(&window, "Load font (.fnt)", currentFontPath(doc), kFontFileFilters);
     // The click that closed the dialog must not paint, even after a cancel.
-    doc.CanvasEventSkip = 2;
+    window.skipCanvasEvents(2);
     if (choice.path.isEmpty())
         return;
     loadFontPath(window, choice.path, doc.CurrentFont);
@@ -44,21 +45,13 @@ LoadOutcome loadFontPath(MainWindow& window, const QString& path, int64_t font) 
 
 void saveFontCommand(MainWindow& window) {
     Document& doc = window.doc();
-    const FileChoice choice =
-        dialogs().saveFile(&window, "Save font (.fnt)", currentFontPath(doc), kFontFileFilters);
-    doc.CanvasEventSkip = 2;
-    if (choice.path.isEmpty())
-        return;
-    std::string path = choice.path.toStdString();
-    // The extension is added only when the font filter was chosen; with "All files"
-    // the name is used as typed.
-    if (choice.filterIndex == 0)
-        path = withExtension(path, ".fnt");
-    if (!mayReplace(&window, path))
-        return;
-    std::string error;
-    if (!saveFontFile(doc, path, &error))
-        reportSaveFailure(&window, QString::fromStdString(path), QString::fromStdString(error));
+    static const FileDialogKind kFont = {"Save font (.fnt)", kFontFileFilters, ".fnt",
+                                         ExtensionRule::WithTypeFilter};
+    saveFileOfKind(&window, kFont, currentFontPath(doc),
+                   [&](const std::string& path, std::string* error) {
+                       return saveFontFile(doc, path, error);
+                   });
+    window.skipCanvasEvents(2);
 }
 
 void saveFontRangeCommand(MainWindow& window) {

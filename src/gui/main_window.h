@@ -6,6 +6,8 @@
 
 #include "core/document.h"
 #include "core/glyph_places.h"
+#include "gui/canvas_stroke.h"
+#include "gui/main_window_commands.h"
 #include "render/main_canvases.h"
 
 #include <QMainWindow>
@@ -13,6 +15,7 @@
 #include <functional>
 #include <map>
 
+class QAbstractButton;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -26,98 +29,6 @@ namespace korvex {
 
 class CanvasWidget;
 struct CanvasInput;
-
-// Menu item identifiers; the keyboard shortcuts raise the same ones.
-enum MenuId : int {
-    MenuOpenProject = 1,
-    MenuSaveProject = 2,
-    MenuSaveProjectAs = 3,
-    MenuAbout = 4,
-    MenuExit = 5,
-    MenuLoadFont = 6,
-    MenuSaveFont = 7,
-    MenuFontRange = 8,
-    MenuDefaultFont = 9,
-    MenuFontNext = 10,
-    MenuFontPrevious = 11,
-    MenuImportImage = 12,
-    MenuRotate = 13,
-    MenuHMirror = 14,
-    MenuVMirror = 15,
-    MenuShiftLeft = 16,
-    MenuShiftRight = 17,
-    MenuShiftUp = 18,
-    MenuShiftDown = 19,
-    MenuInverse = 20,
-    MenuClear = 21,
-    MenuCopy = 22,
-    MenuPaste = 23,
-    MenuGrid = 24,
-    MenuSetNext = 25,
-    MenuSetPrevious = 26,
-    MenuLoadSet = 27,
-    MenuSaveSet = 28,
-    MenuLoadAllSets = 29,
-    MenuSaveAllSets = 30,
-    MenuSetCopy = 31,
-    MenuSetPaste = 32,
-    MenuSetClear = 33,
-    MenuSetClearBits = 34,
-    MenuExportSetBin = 35,
-    MenuUndo = 36,
-    MenuRedo = 37,
-    MenuFindDuplicates = 38,
-    MenuMarkUnusedGlyphs = 39,
-    MenuTextPreview = 40,
-};
-
-// The non-canvas controls that run a command.
-enum class Control {
-    AnimStart,
-    Normal,
-    Mask,
-    SetCopy,
-    SetPaste,
-    SetsViewer,
-    ViewEditor,
-    ExportImage,
-    SaveSet,
-    SaveAllSets,
-    LoadSet,
-    LoadAllSets,
-    ExportAs,
-    SaveColours,
-    LoadColours,
-    Copy,
-    Paste,
-    Clear,
-    Inverse,
-    HMirror,
-    VMirror,
-    Rotate,
-    ShiftRight,
-    ShiftLeft,
-    ShiftUp,
-    ShiftDown,
-    PaletteLUM,
-    PaletteBAK,
-    PalettePF0,
-    PalettePF1,
-    PalettePF2,
-    PalettePF3,
-    FontNext,
-    FontPrev,
-    SetNext,
-    SetPrev,
-    GridCheck,
-    DrawOnSetCheck,
-    LoadFont,
-    DefaultFont,
-    SaveFont,
-    SaveRange,
-    Mode,
-    MultiFontViewer,
-};
 
 // The canvases and swatches whose mouse events the window handles itself.
 enum class CanvasId { Set, Editor, SetPreview, Font, Swatch };
@@ -190,7 +101,27 @@ public:
 
     QAction* menuAction(int id) const;
 
-    // The Undo and Redo items: enabled while there is a step, named after it.
+    // Left clicks on the canvases wait this many more events of the window (a file
+    // dialog has just closed over it).
+    int clickGuard() const { return clickGuard_; }
+    void setClickGuard(int events) { clickGuard_ = events; }
+    // The next `count` canvas events of this window and the Sets Viewer are
+    // swallowed (the clicks that closed a file dialog).
+    void skipCanvasEvents(int count) { canvasEventSkip_ = count; }
+    int canvasEventsToSkip() const { return canvasEventSkip_; }
+    // Takes one event of the count above; false when none is to be swallowed.
+    bool takeSkippedCanvasEvent();
+    // The digit key held over the font ('1'..'5': fill that row of the set), or 0.
+    int heldDigit() const { return heldDigit_; }
+    // Which of the viewers and the View Editor are open.
+    bool setsViewerOpen = false;
+    bool multiFontViewOpen = false;
+    bool viewEditorOpen = false;
+    // The control of a command row (see Control), or nullptr.
+    QAbstractButton* commandWidget(Control control) const;
+
+    // The menu items and controls enabled and checked as their commands say; the
+    // Undo and Redo items named after the step they act on.
     void updateUndoAction();
     // After an undo or redo: the numbers, labels and canvases of the place the
     // step returned to.
@@ -271,19 +202,19 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    friend struct MainWindowCommandRows;
+
     void buildMenus();
     void buildStatusBar();
     void buildControls();
-    void connectControls();
+    void buildCommandWidgets();
     void connectCanvases();
-    QPushButton* addButton(Control control, const QString& caption, int x, int y, int w, int h,
-                           bool wraps = false);
 
     // Event procedure pieces.
     int quitConfirmation();
     void animationTick();
-    void runMenuCommand(int id);
-    int runControlCommand(Control control);
+    // Runs a command row: its history step, the click guard after it.
+    void runCommand(const MainCommand& command);
     void keyPressed(int key);
     void keyReleased();
     void canvasEvent(const MainEvent& event);
@@ -293,23 +224,31 @@ private:
     void fontCanvasEvent(const MainEvent& event);
     void swatchEvent(const MainEvent& event);
     void transformCommand(int command);
+    void stepFontCommand(int delta);
+    void stepFontWithColoursCommand(int delta);
+    void stepSetCommand(int delta);
+    void functionKeyCommand(int n);
+    void paletteCommand(int reg);
     void afterFontStep();
     void afterSetStep();
     void switchDisplayMode();
     void showAbout();
     void runUndo();
-    void toggleUnusedGlyphMarks();
     void runRedo();
-    void endStroke();
     void dispatch(const MainEvent& event);
 
     Document& doc_;
     QTimer animationTimer_;
-    std::map<int, QAction*> actions_;
+    std::map<int, QAction*> actions_;          // by menu identifier
+    std::map<int, QAbstractButton*> controls_; // by Control
     QLabel* statusFields_[3] = {};
     QButtonGroup* modeGroup_ = nullptr;
     bool quitting_ = false;
-    bool stroke_ = false; // a mouse button is held on a canvas: one history step
+    bool endRequested_ = false; // a command asked to end the program
+    int clickGuard_ = 0;
+    int canvasEventSkip_ = 0;
+    int heldDigit_ = 0;
+    CanvasStroke stroke_; // a mouse button is held on a canvas: one history step
     // Undo came while a stroke was held: the rest of the drag paints nothing.
     bool strokeUndone_ = false;
 };

@@ -69,11 +69,11 @@ void MainWindow::redrawMainWindow() {
     drawGlyphPreview();
     refreshColourBoxes();
     drawCopyBuffer();
-    if (doc_.SetsViewerOpen == 1 && setsViewerRedraw)
+    if (setsViewerOpen && setsViewerRedraw)
         setsViewerRedraw();
-    if (doc_.MultiViewOpen == 1 && multiFontViewRedraw)
+    if (multiFontViewOpen && multiFontViewRedraw)
         multiFontViewRedraw();
-    if (doc_.viewEditorOpen == 1 && viewEditorRedraw)
+    if (viewEditorOpen && viewEditorRedraw)
         viewEditorRedraw();
     if (duplicateGlyphsRedraw)
         duplicateGlyphsRedraw();
@@ -99,11 +99,11 @@ void MainWindow::redrawGlyphChange(GlyphRef changed) {
         [this](QImage& image, const QRect& area) { korvex::drawGlyphEditor(doc_, image, area); });
     if (glyphPreviewShows(doc_, changed))
         drawGlyphPreview();
-    if (doc_.SetsViewerOpen == 1 && setsViewerGlyphRedraw)
+    if (setsViewerOpen && setsViewerGlyphRedraw)
         setsViewerGlyphRedraw(changed);
-    if (doc_.MultiViewOpen == 1 && multiFontViewGlyphRedraw)
+    if (multiFontViewOpen && multiFontViewGlyphRedraw)
         multiFontViewGlyphRedraw(changed);
-    if (doc_.viewEditorOpen == 1 && viewEditorGlyphRedraw)
+    if (viewEditorOpen && viewEditorGlyphRedraw)
         viewEditorGlyphRedraw(changed);
     // The font tools windows are small and follow every edit whole.
     if (duplicateGlyphsRedraw)

@@ -54,13 +54,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         mainWindowEvent(e);
         return false;
     }
-    // Keys read directly by the window; everything else goes on to the controls and
-    // the shortcuts.
+    // Keys read directly by the window (the digits held over the font, and the keys
+    // of the command table: function keys with any modifier, the others alone);
+    // everything else goes on to the controls and the shortcuts.
     const int k = key->key();
     const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    const bool ours = (k >= Qt::Key_F1 && k <= Qt::Key_F6) ||
-                      (plain && ((k >= Qt::Key_1 && k <= Qt::Key_5) || k == Qt::Key_D ||
-                                 k == Qt::Key_Left || k == Qt::Key_Right));
+    const bool isFunctionKey = k >= Qt::Key_F1 && k <= Qt::Key_F35;
+    const bool ours = (plain && k >= Qt::Key_1 && k <= Qt::Key_5) ||
+                      ((plain || isFunctionKey) && commandOfKey(mainWindowCommands(), k));
     if (!ours)
         return QMainWindow::eventFilter(watched, event);
     MainEvent e{MainEventKind::KeyDown};
@@ -70,22 +71,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::keyPressed(int key) {
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F6) {
-        functionKey(doc_, key - Qt::Key_F1 + 1);
-        refreshColourBoxes();
-    } else if (key >= Qt::Key_1 && key <= Qt::Key_5) {
-        doc_.HeldDigit = '1' + (key - Qt::Key_1);
-    } else if (key == Qt::Key_D) {
-        toggleDrawOnSet(doc_);
-        DrawOnSetCheckBox->setChecked(doc_.DrawOnSet == 1);
-    } else if (key == Qt::Key_Right || key == Qt::Key_Left) {
-        if (stepFont(doc_, key == Qt::Key_Right ? +1 : -1))
-            afterFontStep();
-    }
+    if (const MainCommand* command = commandOfKey(mainWindowCommands(), key))
+        runCommand(*command);
+    else if (key >= Qt::Key_1 && key <= Qt::Key_5)
+        heldDigit_ = '1' + (key - Qt::Key_1);
 }
 
 void MainWindow::keyReleased() {
-    doc_.HeldDigit = 0;
+    heldDigit_ = 0;
 }
 
 void MainWindow::updateGlyphInfoLabel() {
@@ -94,10 +87,8 @@ void MainWindow::updateGlyphInfoLabel() {
 
 void MainWindow::canvasEvent(const MainEvent& e) {
     // A file dialog that just closed swallows the next canvas events.
-    if (doc_.CanvasEventSkip > 0) {
-        --doc_.CanvasEventSkip;
+    if (takeSkippedCanvasEvent())
         return;
-    }
     switch (e.canvas) {
     case CanvasId::Set:
         setCanvasEvent(e);
@@ -131,7 +122,7 @@ void MainWindow::setCanvasEvent(const MainEvent& e) {
     const int64_t pixelArea = findHitArea(doc_, kSetPixelAreas, kSetPixelAreasLookedUpTo, e.x, e.y);
     const int64_t cellArea = findHitArea(doc_, kSetCellAreas, kSetCellAreasLast, e.x, e.y);
     const int button = e.buttons == 1 ? 1 : (e.buttons == 2 ? 2 : 0);
-    if (button == 2 || (button == 1 && doc_.ClickGuard == 0)) {
+    if (button == 2 || (button == 1 && clickGuard_ == 0)) {
         if (cellArea != -1) {
             doc_.CurrentSetCell = cellArea - kSetCellAreas;
             doc_.CurrentGlyph = currentSetCell(doc_, doc_.CurrentSetCell);
@@ -155,7 +146,7 @@ void MainWindow::setCanvasEvent(const MainEvent& e) {
 
 void MainWindow::editorCanvasEvent(const MainEvent& e) {
     const int button = e.buttons == 1 ? 1 : (e.buttons == 2 ? 2 : 0);
-    if (button == 0 || (button == 1 && doc_.ClickGuard != 0))
+    if (button == 0 || (button == 1 && clickGuard_ != 0))
         return;
     const int64_t area = findHitArea(doc_, kEditorAreas, kEditorAreasLast, e.x, e.y);
     if (area != -1 && glyphOfCode(doc_.CurrentGlyph) >= 0) {
@@ -177,7 +168,7 @@ void MainWindow::setPreviewEvent(const MainEvent& e) {
             drawGlyphEditor();
         }
     } else if (e.buttons == 1) {
-        if (doc_.ClickGuard == 0 && area != -1) {
+        if (clickGuard_ == 0 && area != -1) {
             editSetCell(doc_, cell);
             redrawMainWindow();
         }
@@ -213,8 +204,8 @@ void MainWindow::fontCanvasEvent(const MainEvent& e) {
     if (area == -1)
         return;
     if (e.leftClick) {
-        if (doc_.HeldDigit != 0) {
-            addGlyphToSetRow(doc_, area, doc_.HeldDigit);
+        if (heldDigit_ != 0) {
+            addGlyphToSetRow(doc_, area, heldDigit_);
             redrawMainWindow();
         } else {
             pickGlyph(area);

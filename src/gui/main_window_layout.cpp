@@ -1,9 +1,9 @@
 // Builds the main window: frame, menus with their shortcuts, status bar and every
-// control at its fixed place.
+// control at its fixed place; the commands' menu items and controls come from
+// their table (main_window_commands.cpp).
 
 #include "gui/canvas_widget.h"
 #include "gui/main_window.h"
-#include "gui/wrapping_button.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,23 +58,20 @@ struct RegisterPlace {
     const char* name;
     int labelX, y;
     const char* caption;
-    int swatchX, buttonX;
+    int swatchX;
     const char* registerName; // as the tooltips spell it
 };
 
 // Register rows of the "Color" frame, in creation order.
 constexpr RegisterPlace kRegisterPlaces[] = {
-    {LUM, "LUM", 690, 310, "LUM", 750, 780, "LUM"},
-    {PF0, "PF0", 690, 340, "PF0 - 01", 750, 780, "PF0"},
-    {PF2, "PF2", 690, 370, "PF2 - 11", 750, 780, "PF2"},
-    {BAK, "BAK", 810, 310, "BAK", 870, 900, "BAK"},
-    {PF1, "PF1", 810, 340, "PF1 - 10", 870, 900, "FP1"},
-    {PF3, "PF3", 810, 370, "PF3 - 11", 870, 900, "PF3"},
+    {LUM, "LUM", 690, 310, "LUM", 750, "LUM"},      {PF0, "PF0", 690, 340, "PF0 - 01", 750, "PF0"},
+    {PF2, "PF2", 690, 370, "PF2 - 11", 750, "PF2"}, {BAK, "BAK", 810, 310, "BAK", 870, "BAK"},
+    {PF1, "PF1", 810, 340, "PF1 - 10", 870, "FP1"}, {PF3, "PF3", 810, 370, "PF3 - 11", 870, "PF3"},
 };
 
 } // namespace
 
-MainWindow::MainWindow(Document& doc) : doc_(doc) {
+MainWindow::MainWindow(Document& doc) : doc_(doc), stroke_(doc) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -90,7 +87,6 @@ MainWindow::MainWindow(Document& doc) : doc_(doc) {
     buildMenus();
     buildStatusBar();
     buildControls();
-    connectControls();
     connectCanvases();
     animationTimer_.setInterval(250);
     connect(&animationTimer_, &QTimer::timeout, this, [this] {
@@ -108,96 +104,22 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildMenus() {
-    struct Item {
-        int id;
-        const char* text;
-        const char* key;
-    };
-    struct Menu {
-        const char* title;
-        std::vector<Item> items; // id 0 = separator
-    };
-    const Menu menus[] = {
-        {"Project",
-         {{MenuOpenProject, "Open...", nullptr},
-          {MenuSaveProject, "Save", nullptr},
-          {MenuSaveProjectAs, "Save As...", nullptr},
-          {0, nullptr, nullptr},
-          {MenuAbout, "About", nullptr},
-          {MenuExit, "Exit", nullptr}}},
-        {"Font",
-         {{MenuLoadFont, "Load Font", nullptr},
-          {MenuSaveFont, "Save Font", nullptr},
-          {MenuFontRange, "Save/Load range Font", nullptr},
-          {0, nullptr, nullptr},
-          {MenuDefaultFont, "Default Atari Font", nullptr},
-          {0, nullptr, nullptr},
-          {MenuFontNext, "Next", nullptr},
-          {MenuFontPrevious, "Previous", nullptr},
-          {0, nullptr, nullptr},
-          {MenuImportImage, "Import image to font...", nullptr}}},
-        {"Char",
-         {{MenuRotate, "Rotate\tR", "R"},
-          {MenuHMirror, "H Mirror\tH", "H"},
-          {MenuVMirror, "V Mirror\tV", "V"},
-          {MenuShiftLeft, "Shift left\tShift+Left", "Shift+Left"},
-          {MenuShiftRight, "Shift Right\tShift+Right", "Shift+Right"},
-          {MenuShiftUp, "Shift Up\tShift+Up", "Shift+Up"},
-          {MenuShiftDown, "Shift Down\tShift+Down", "Shift+Down"},
-          {MenuInverse, "Inverse\tI", "I"},
-          {MenuClear, "Clear\tDelete", "Delete"},
-          {MenuCopy, "Copy\tCtrl+C", "Ctrl+C"},
-          {MenuPaste, "Paste\tCtrl+V", "Ctrl+V"},
-          {MenuUndo, "Undo\tCtrl+Z", "Ctrl+Z"},
-          {MenuRedo, "Redo\tCtrl+Y", "Ctrl+Y"}}},
-        {"Set",
-         {{MenuGrid, "Grid ON/OFF", nullptr},
-          {0, nullptr, nullptr},
-          {MenuSetNext, "Next\tPageDown", "PgDown"},
-          {MenuSetPrevious, "Previous\tPageUp", "PgUp"},
-          {0, nullptr, nullptr},
-          {MenuLoadSet, "Load Set", nullptr},
-          {MenuSaveSet, "Save Set", nullptr},
-          {MenuLoadAllSets, "Load all Set", nullptr},
-          {MenuSaveAllSets, "Save all Set", nullptr},
-          {0, nullptr, nullptr},
-          {MenuSetCopy, "Copy", nullptr},
-          {MenuSetPaste, "Paste", nullptr},
-          {MenuSetClear, "Clear", nullptr},
-          {MenuSetClearBits, "Clear bits", nullptr},
-          {0, nullptr, nullptr},
-          {MenuExportSetBin, "Export Set to bin...", nullptr}}},
-        {"Tools",
-         {{MenuFindDuplicates, "Find duplicate glyphs...", nullptr},
-          {MenuMarkUnusedGlyphs, "Mark unused glyphs", nullptr},
-          {0, nullptr, nullptr},
-          {MenuTextPreview, "Text preview...", nullptr}}},
-    };
-    for (const Menu& menu : menus) {
-        QMenu* m = menuBar()->addMenu(menu.title);
-        for (const Item& item : menu.items) {
-            if (item.id == 0) {
-                m->addSeparator();
-                continue;
-            }
-            QAction* action = m->addAction(item.text);
-            action->setData(item.id);
-            if (item.key)
-                action->setShortcut(QKeySequence(item.key));
-            const int id = item.id;
-            connect(action, &QAction::triggered, this, [this, id] {
-                MainEvent e{MainEventKind::Menu};
-                e.id = id;
-                mainWindowEvent(e);
-            });
-            actions_[item.id] = action;
-        }
+    for (const MainCommand& command : mainWindowCommands()) {
+        if (command.menu == 0)
+            continue;
+        QAction* action =
+            addCommandMenuItem(menuBar(), command.menuTitle, command.menuText, command.shortcut,
+                               command.separatorBefore, command.wholeApplication);
+        action->setData(command.menu);
+        action->setCheckable(command.checked != nullptr);
+        const int id = command.menu;
+        connect(action, &QAction::triggered, this, [this, id] {
+            MainEvent e{MainEventKind::Menu};
+            e.id = id;
+            mainWindowEvent(e);
+        });
+        actions_[id] = action;
     }
-    actions_[MenuMarkUnusedGlyphs]->setCheckable(true);
-    menuAction(MenuRedo)->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
-    // Undo and redo also reach the work shown in the other windows.
-    for (int id : {MenuUndo, MenuRedo})
-        menuAction(id)->setShortcutContext(Qt::ApplicationShortcut);
     updateUndoAction();
 }
 
@@ -214,19 +136,68 @@ void MainWindow::buildStatusBar() {
     }
 }
 
-QPushButton* MainWindow::addButton(Control control, const QString& caption, int x, int y, int w,
-                                   int h, bool wraps) {
-    QWidget* client = centralWidget();
-    QPushButton* button =
-        wraps ? new WrappingButton(caption, client) : new QPushButton(caption, client);
-    button->setGeometry(x, y, w, h);
-    button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QPushButton::clicked, this, [this, control] {
-        MainEvent e{MainEventKind::Control};
-        e.id = int(control);
-        mainWindowEvent(e);
-    });
-    return button;
+void MainWindow::buildCommandWidgets() {
+    for (const MainCommand& command : mainWindowCommands()) {
+        QAbstractButton* widget = makeCommandWidget(centralWidget(), command.widget);
+        if (!widget)
+            continue;
+        widget->setFocusPolicy(Qt::NoFocus);
+        const int control = command.control;
+        connect(widget, &QAbstractButton::clicked, this, [this, control] {
+            MainEvent e{MainEventKind::Control};
+            e.id = control;
+            mainWindowEvent(e);
+        });
+        controls_[control] = widget;
+    }
+    auto push = [this](Control c) { return static_cast<QPushButton*>(commandWidget(c)); };
+    SetNextButton = push(Control::SetNext);
+    SetPrevButton = push(Control::SetPrev);
+    ModeButton = push(Control::Mode);
+    RotateButton = push(Control::Rotate);
+    ShiftDownButton = push(Control::ShiftDown);
+    HMirrorButton = push(Control::HMirror);
+    VMirrorButton = push(Control::VMirror);
+    ShiftRightButton = push(Control::ShiftRight);
+    ShiftLeftButton = push(Control::ShiftLeft);
+    ShiftUpButton = push(Control::ShiftUp);
+    CopyButton = push(Control::Copy);
+    PasteButton = push(Control::Paste);
+    InverseButton = push(Control::Inverse);
+    ClearButton = push(Control::Clear);
+    SaveSetButton = push(Control::SaveSet);
+    LoadSetButton = push(Control::LoadSet);
+    SaveAllSetsButton = push(Control::SaveAllSets);
+    LoadAllSetsButton = push(Control::LoadAllSets);
+    LoadFontButton = push(Control::LoadFont);
+    SaveFontButton = push(Control::SaveFont);
+    DefaultFontButton = push(Control::DefaultFont);
+    ExportImageButton = push(Control::ExportImage);
+    ExportAsButton = push(Control::ExportAs);
+    SaveRangeButton = push(Control::SaveRange);
+    AnimStartButton = push(Control::AnimStart);
+    FontPrevButton = push(Control::FontPrev);
+    FontNextButton = push(Control::FontNext);
+    PaletteButton[LUM] = push(Control::PaletteLUM);
+    PaletteButton[BAK] = push(Control::PaletteBAK);
+    PaletteButton[PF0] = push(Control::PalettePF0);
+    PaletteButton[PF1] = push(Control::PalettePF1);
+    PaletteButton[PF2] = push(Control::PalettePF2);
+    PaletteButton[PF3] = push(Control::PalettePF3);
+    LoadColoursButton = push(Control::LoadColours);
+    SaveColoursButton = push(Control::SaveColours);
+    SetCopyButton = push(Control::SetCopy);
+    SetPasteButton = push(Control::SetPaste);
+    SetsViewerButton = push(Control::SetsViewer);
+    MultiFontViewerButton = push(Control::MultiFontViewer);
+    ViewEditorButton = push(Control::ViewEditor);
+    GridCheckBox = static_cast<QCheckBox*>(commandWidget(Control::GridCheck));
+    DrawOnSetCheckBox = static_cast<QCheckBox*>(commandWidget(Control::DrawOnSetCheck));
+    NormalOption = static_cast<QRadioButton*>(commandWidget(Control::Normal));
+    MaskOption = static_cast<QRadioButton*>(commandWidget(Control::Mask));
+    modeGroup_ = new QButtonGroup(this);
+    modeGroup_->addButton(NormalOption);
+    modeGroup_->addButton(MaskOption);
 }
 
 void MainWindow::buildControls() {
@@ -243,10 +214,6 @@ void MainWindow::buildControls() {
     FontCanvas = new CanvasWidget(c, 90, 450, 547, 139, true);
     named(FontCanvas, "FontCanvas");
     FontCanvas->setFocusPolicy(Qt::StrongFocus);
-    SetNextButton = addButton(Control::SetNext, ">", 115, 30, 25, 20);
-    named(SetNextButton, "SetNextButton");
-    SetPrevButton = addButton(Control::SetPrev, "<", 115, 90, 25, 20);
-    named(SetPrevButton, "SetPrevButton");
     EditorCanvas = new CanvasWidget(c, 565, 10, 244, 244, true);
     named(EditorCanvas, "EditorCanvas");
     GlyphPreviewCanvas = new CanvasWidget(c, 10, 450, 68, 68, true);
@@ -257,67 +224,11 @@ void MainWindow::buildControls() {
     setBackground(LeftColourBox, QColor(255, 255, 255));
     RightColourBox = makeLabel(c, "RightColourBox", "", 630, 290, 30, 70, false, true);
     setBackground(RightColourBox, QColor(0, 0, 0));
-    ModeButton = addButton(Control::Mode, "GFX Mode", 820, 10, 110, 30, true);
-    named(ModeButton, "ModeButton");
-    RotateButton = addButton(Control::Rotate, "ROTATE", 820, 50, 110, 20);
-    named(RotateButton, "RotateButton");
-    ShiftDownButton = addButton(Control::ShiftDown, "D", 910, 130, 20, 20);
-    named(ShiftDownButton, "ShiftDownButton");
-    HMirrorButton = addButton(Control::HMirror, "H MIR", 820, 80, 50, 20);
-    named(HMirrorButton, "HMirrorButton");
-    VMirrorButton = addButton(Control::VMirror, "V MIR", 880, 80, 50, 20);
-    named(VMirrorButton, "VMirrorButton");
-    ShiftRightButton = addButton(Control::ShiftRight, "R", 850, 130, 20, 20);
-    named(ShiftRightButton, "ShiftRightButton");
-    ShiftLeftButton = addButton(Control::ShiftLeft, "L", 820, 130, 20, 20);
-    named(ShiftLeftButton, "ShiftLeftButton");
-    ShiftUpButton = addButton(Control::ShiftUp, "U", 880, 130, 20, 20);
-    named(ShiftUpButton, "ShiftUpButton");
-    CopyButton = addButton(Control::Copy, "COPY", 820, 200, 55, 25);
-    named(CopyButton, "CopyButton");
-    PasteButton = addButton(Control::Paste, "PASTE", 880, 200, 55, 25);
-    named(PasteButton, "PasteButton");
     ShiftLabel = makeLabel(c, "ShiftLabel", "SHIFT:", 820, 110, 50, 16);
-    InverseButton = addButton(Control::Inverse, "INVERSE", 820, 165, 55, 25);
-    named(InverseButton, "InverseButton");
-    ClearButton = addButton(Control::Clear, "CLEAR", 880, 165, 55, 25);
-    named(ClearButton, "ClearButton");
-    SaveSetButton = addButton(Control::SaveSet, "Save SET", 10, 160, 60, 20);
-    named(SaveSetButton, "SaveSetButton");
-    LoadSetButton = addButton(Control::LoadSet, "Load SET", 80, 160, 60, 20);
-    named(LoadSetButton, "LoadSetButton");
-    SaveAllSetsButton = addButton(Control::SaveAllSets, "Save all SET", 20, 190, 110, 20);
-    named(SaveAllSetsButton, "SaveAllSetsButton");
-    LoadAllSetsButton = addButton(Control::LoadAllSets, "Load all SET", 20, 220, 110, 20);
-    named(LoadAllSetsButton, "LoadAllSetsButton");
-    LoadFontButton = addButton(Control::LoadFont, "Load FNT", 666, 450, 99, 20);
-    named(LoadFontButton, "LoadFontButton");
-    SaveFontButton = addButton(Control::SaveFont, "Save FNT", 666, 480, 99, 20);
-    named(SaveFontButton, "SaveFontButton");
-    DefaultFontButton =
-        addButton(Control::DefaultFont, "Set Default ATARI FONT", 666, 550, 99, 40, true);
-    named(DefaultFontButton, "DefaultFontButton");
-    ExportImageButton = addButton(Control::ExportImage, "Export to image", 785, 450, 90, 20, true);
-    named(ExportImageButton, "ExportImageButton");
-    ExportAsButton = addButton(Control::ExportAs, "Export As...", 785, 480, 90, 20);
-    named(ExportAsButton, "ExportAsButton");
-    SaveRangeButton = addButton(Control::SaveRange, "Save range FNT", 666, 510, 99, 20);
-    named(SaveRangeButton, "SaveRangeButton");
     AnimCanvas = new CanvasWidget(c, 30, 325, 80, 80, false);
     named(AnimCanvas, "AnimCanvas");
-    AnimStartButton = addButton(Control::AnimStart, "Start", 30, 300, 80, 20);
-    named(AnimStartButton, "AnimStartButton");
     AnimToLabel = makeLabel(c, "AnimToLabel", "TO", 60, 280, 20, 15, true);
     AnimFrameBox = makeFrame(c, "AnimFrameBox", "Anim SET:", 2, 255, 138, 160);
-    GridCheckBox = new QCheckBox("Grid ON/OFF", c);
-    named(GridCheckBox, "GridCheckBox");
-    GridCheckBox->setGeometry(565, 405, 100, 20);
-    GridCheckBox->setChecked(true);
-    GridCheckBox->setFocusPolicy(Qt::NoFocus);
-    FontPrevButton = addButton(Control::FontPrev, "<", 10, 570, 20, 20);
-    named(FontPrevButton, "FontPrevButton");
-    FontNextButton = addButton(Control::FontNext, ">", 60, 570, 20, 20);
-    named(FontNextButton, "FontNextButton");
     FontNumberLabel = makeLabel(c, "FontNumberLabel", "1", 33, 570, 25, 20, true, true);
     setBackground(FontNumberLabel, QColor(128, 255, 128));
     SetNumberLabel = makeLabel(c, "SetNumberLabel", "1", 115, 60, 23, 20, true, true);
@@ -329,45 +240,13 @@ void MainWindow::buildControls() {
         RegisterLabel[r.reg]->setObjectName(QString("RegisterLabel") + r.name);
     }
     for (const RegisterPlace& r : kRegisterPlaces) {
-        const Control control = Control(int(Control::PaletteLUM) + r.reg - 1);
-        PaletteButton[r.reg] = addButton(control, "<", r.buttonX, r.y, 20, 20);
-        PaletteButton[r.reg]->setObjectName(QString("PaletteButton") + r.name);
-        PaletteButton[r.reg]->setToolTip(QString("Set color - ") + r.registerName);
-    }
-    for (const RegisterPlace& r : kRegisterPlaces) {
         Swatch[r.reg] = new CanvasWidget(c, r.swatchX, r.y, 30, 20, true);
         Swatch[r.reg]->setObjectName(QString("Swatch") + r.name);
         Swatch[r.reg]->setToolTip(QString("Get color - ") + r.registerName);
     }
-    LoadColoursButton = addButton(Control::LoadColours, "Load Colors", 740, 410, 80, 20);
-    named(LoadColoursButton, "LoadColoursButton");
-    SaveColoursButton = addButton(Control::SaveColours, "Save Colors", 840, 410, 80, 20);
-    named(SaveColoursButton, "SaveColoursButton");
-
-    modeGroup_ = new QButtonGroup(this);
-    NormalOption = new QRadioButton("Normal", c);
-    named(NormalOption, "NormalOption");
-    NormalOption->setGeometry(140, 420, 70, 20);
-    NormalOption->setChecked(true);
-    MaskOption = new QRadioButton("Mask", c);
-    named(MaskOption, "MaskOption");
-    MaskOption->setGeometry(210, 420, 60, 20);
-    modeGroup_->addButton(NormalOption);
-    modeGroup_->addButton(MaskOption);
-    NormalOption->setFocusPolicy(Qt::NoFocus);
-    MaskOption->setFocusPolicy(Qt::NoFocus);
 
     PickedCodeLabel = makeLabel(c, "PickedCodeLabel", "", 10, 520, 70, 20, true);
     ModeLabel = makeLabel(c, "ModeLabel", "Mode:", 90, 422, 40, 20);
-    SetCopyButton = addButton(Control::SetCopy, "Copy", 10, 120, 35, 20);
-    named(SetCopyButton, "SetCopyButton");
-    SetPasteButton = addButton(Control::SetPaste, "Paste", 52, 120, 35, 20);
-    named(SetPasteButton, "SetPasteButton");
-    DrawOnSetCheckBox = new QCheckBox("Draw on SET", c);
-    named(DrawOnSetCheckBox, "DrawOnSetCheckBox");
-    DrawOnSetCheckBox->setGeometry(565, 380, 90, 20);
-    DrawOnSetCheckBox->setChecked(true);
-    DrawOnSetCheckBox->setFocusPolicy(Qt::NoFocus);
     AnimStopCombo = new QComboBox(c);
     named(AnimStopCombo, "AnimStopCombo");
     AnimStopCombo->setGeometry(90, 275, 40, 20);
@@ -380,33 +259,14 @@ void MainWindow::buildControls() {
     AnimStartCombo->setFocusPolicy(Qt::NoFocus);
     SetFrame = makeFrame(c, "SetFrame", "SET (1-100):", 5, 10, 140, 240);
     GlyphInfoLabel = makeLabel(c, "GlyphInfoLabel", "", 730, 260, 80, 20, true, true);
-    SetsViewerButton = addButton(Control::SetsViewer, "Sets Viewer", 100, 120, 40, 30, true);
-    named(SetsViewerButton, "SetsViewerButton");
-    MultiFontViewerButton =
-        addButton(Control::MultiFontViewer, "Multi Font Viewer", 810, 520, 120, 30);
-    named(MultiFontViewerButton, "MultiFontViewerButton");
     CopyBufferCanvas = new CanvasWidget(c, 910, 230, 20, 20, true);
     named(CopyBufferCanvas, "CopyBufferCanvas");
     CopyBufferLabel = makeLabel(c, "CopyBufferLabel", "Copy buffer >", 830, 232, 80, 20);
-    ViewEditorButton = addButton(Control::ViewEditor, "View Editor", 810, 558, 120, 36);
-    named(ViewEditorButton, "ViewEditorButton");
+    buildCommandWidgets();
 
     // Frames are drawn behind the controls they surround.
     for (QGroupBox* frame : {ColourFrame, ButtonColourFrame, AnimFrameBox, SetFrame})
         frame->lower();
-}
-
-void MainWindow::connectControls() {
-    auto send = [this](Control control) {
-        MainEvent e{MainEventKind::Control};
-        e.id = int(control);
-        mainWindowEvent(e);
-    };
-    connect(NormalOption, &QRadioButton::clicked, this, [send] { send(Control::Normal); });
-    connect(MaskOption, &QRadioButton::clicked, this, [send] { send(Control::Mask); });
-    connect(GridCheckBox, &QCheckBox::clicked, this, [send] { send(Control::GridCheck); });
-    connect(DrawOnSetCheckBox, &QCheckBox::clicked, this,
-            [send] { send(Control::DrawOnSetCheck); });
 }
 
 void MainWindow::connectCanvases() {
@@ -434,6 +294,11 @@ void MainWindow::connectCanvases() {
 QAction* MainWindow::menuAction(int id) const {
     auto it = actions_.find(id);
     return it == actions_.end() ? nullptr : it->second;
+}
+
+QAbstractButton* MainWindow::commandWidget(Control control) const {
+    auto it = controls_.find(int(control));
+    return it == controls_.end() ? nullptr : it->second;
 }
 
 void MainWindow::setStatusField(int field, const QString& text) {

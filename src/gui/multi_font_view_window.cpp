@@ -4,6 +4,7 @@
 #include "gui/canvas_widget.h"
 #include "gui/caption_fit.h"
 #include "gui/main_window.h"
+#include "gui/single_window.h"
 #include "gui/window_commands.h"
 #include "render/canvas_sizes.h"
 #include "render/glyph_areas.h"
@@ -141,28 +142,24 @@ void MultiFontViewWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     closing_ = true;
-    doc_.MultiViewOpen = 0;
+    main_.multiFontViewOpen = false;
     main_.multiFontViewRedraw = nullptr;
     main_.multiFontViewGlyphRedraw = nullptr;
     event->accept();
 }
 
 MultiFontViewWindow* openMultiFontViewOf(MainWindow& window) {
-    const auto views =
-        window.findChildren<MultiFontViewWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    for (MultiFontViewWindow* view : views)
-        if (!view->isClosing())
-            return view;
-    return nullptr;
+    return singleWindowOf<MultiFontViewWindow>(window);
 }
 
 void openMultiFontViewCommand(MainWindow& window) {
-    if (openMultiFontViewOf(window))
+    auto [view, made] = singleWindow<MultiFontViewWindow>(
+        window, [&window] { return new MultiFontViewWindow(window); });
+    if (!made)
         return;
-    auto* view = new MultiFontViewWindow(window);
     view->move(window.pos() + QPoint(100, 100));
     view->show();
-    window.doc().MultiViewOpen = 1;
+    window.multiFontViewOpen = true;
     window.multiFontViewRedraw = [view] { view->refresh(); };
     window.multiFontViewGlyphRedraw = [view](GlyphRef changed) { view->redrawGlyph(changed); };
     view->drawMultiFontView();

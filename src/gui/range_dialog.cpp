@@ -189,12 +189,13 @@ void RangeDialog::dispatch(const RangeDialogEvent& event) {
 
 void RangeDialog::finishClosing() {
     doc_.rangeFrameShown = 0;
-    doc_.rangeWindow = 0;
+    open_ = false;
     closing_ = true;
     close();
 }
 
 void RangeDialog::dismiss() {
+    open_ = false;
     closing_ = true;
     close();
 }
@@ -206,7 +207,7 @@ void RangeDialog::closeEvent(QCloseEvent* event) {
     }
     if (rangeDialogEvent({RangeDialogEventKind::Close}) == 0) {
         doc_.rangeFrameShown = 0;
-        doc_.rangeWindow = 0;
+        open_ = false;
         event->accept();
     } else {
         event->ignore();
@@ -220,7 +221,6 @@ RangeDialog* openRangeDialog(MainWindow& window, QWidget* editor, RangeMode mode
     auto* dialog = new RangeDialog(window, editor, mode, std::move(redrawEditor));
     dialog->move(editor->pos());
     dialog->show();
-    doc.rangeWindow = 1;
     doc.rangeFrameShown = 1;
     return dialog;
 }

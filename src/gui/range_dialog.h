@@ -42,6 +42,8 @@ public:
     // Closes the dialog from outside (the View Editor closing), without asking
     // the event procedure.
     void dismiss();
+    // From the dialog's making until it closes.
+    bool isOpen() const { return open_; }
 
     QLabel* StartXLabel = nullptr;
     QLabel* StartYLabel = nullptr;
@@ -80,10 +82,11 @@ private:
     Document& doc_;
     std::function<void()> redrawEditor_;
     bool closing_ = false;
+    bool open_ = true;
 };
 
 // Opens the dialog at the View Editor's position, on top of other windows:
-// rangeWindow = 1, rangeMode = mode, rangeFrameShown = 1. The caller redraws.
+// rangeMode = mode, rangeFrameShown = 1. The caller redraws.
 RangeDialog* openRangeDialog(MainWindow& window, QWidget* editor, RangeMode mode,
                              std::function<void()> redrawEditor);
 

@@ -5,6 +5,7 @@
 #include "gui/canvas_widget.h"
 #include "gui/caption_fit.h"
 #include "gui/main_window.h"
+#include "gui/single_window.h"
 #include "gui/window_commands.h"
 #include "render/canvas_sizes.h"
 #include "render/glyph_areas.h"
@@ -89,7 +90,7 @@ void SetsViewerWindow::redrawGlyph(GlyphRef changed) {
 int SetsViewerWindow::setsViewerEvent(const SetsViewerEvent& event) {
     switch (event.kind) {
     case SetsViewerEventKind::Close:
-        doc_.SetsViewerOpen = 0;
+        main_.setsViewerOpen = false;
         return 0;
     case SetsViewerEventKind::Scroll:
         doc_.SetsViewerFirst = std::clamp(event.value, kFirstSetMin, kFirstSetMax);
@@ -98,10 +99,8 @@ int SetsViewerWindow::setsViewerEvent(const SetsViewerEvent& event) {
         break;
     case SetsViewerEventKind::Canvas:
         // A file dialog that just closed swallows the next canvas events.
-        if (doc_.CanvasEventSkip > 0) {
-            --doc_.CanvasEventSkip;
+        if (main_.takeSkippedCanvasEvent())
             break;
-        }
         stripClicked(event);
         break;
     }
@@ -144,27 +143,22 @@ void SetsViewerWindow::closeEvent(QCloseEvent* event) {
 }
 
 SetsViewerWindow* openSetsViewerOf(MainWindow& window) {
-    const auto viewers =
-        window.findChildren<SetsViewerWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    for (SetsViewerWindow* viewer : viewers)
-        if (!viewer->isClosing())
-            return viewer;
-    return nullptr;
+    return singleWindowOf<SetsViewerWindow>(window);
 }
 
 void openSetsViewerCommand(MainWindow& window) {
-    Document& doc = window.doc();
-    if (SetsViewerWindow* open = openSetsViewerOf(window)) {
+    auto [viewer, made] =
+        singleWindow<SetsViewerWindow>(window, [&window] { return new SetsViewerWindow(window); });
+    window.setsViewerOpen = true;
+    if (!made) {
         // Never a second viewer: bring the one there is to the front.
-        doc.SetsViewerOpen = 1;
-        open->raise();
-        open->activateWindow();
+        viewer->raise();
+        viewer->activateWindow();
         return;
     }
-    auto* viewer = new SetsViewerWindow(window);
     viewer->move(10, 10);
     viewer->show();
-    doc.SetsViewerOpen = 1;
+    window.setsViewerOpen = true;
     window.setsViewerRedraw = [viewer] { viewer->drawSetsStrip(); };
     window.setsViewerGlyphRedraw = [viewer](GlyphRef changed) { viewer->redrawGlyph(changed); };
     viewer->drawSetsStrip();

@@ -5,6 +5,7 @@
 #include "gui/canvas_widget.h"
 #include "gui/caption_fit.h"
 #include "gui/main_window.h"
+#include "gui/single_window.h"
 #include "gui/window_commands.h"
 #include "render/text_preview_drawing.h"
 
@@ -78,21 +79,16 @@ void TextPreviewWindow::closeEvent(QCloseEvent* event) {
 }
 
 TextPreviewWindow* openTextPreviewOf(MainWindow& window) {
-    const auto views =
-        window.findChildren<TextPreviewWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    for (TextPreviewWindow* view : views)
-        if (!view->isClosing())
-            return view;
-    return nullptr;
+    return singleWindowOf<TextPreviewWindow>(window);
 }
 
 void openTextPreviewCommand(MainWindow& window) {
-    TextPreviewWindow* view = openTextPreviewOf(window);
-    if (!view) {
-        view = new TextPreviewWindow(window);
-        view->move(window.pos() + QPoint(140, 140));
-        window.textPreviewRedraw = [view] { view->refresh(); };
-    }
+    TextPreviewWindow* view = singleWindow<TextPreviewWindow>(window, [&window] {
+                                  auto* view = new TextPreviewWindow(window);
+                                  view->move(window.pos() + QPoint(140, 140));
+                                  window.textPreviewRedraw = [view] { view->refresh(); };
+                                  return view;
+                              }).first;
     view->refresh();
     view->show();
     view->raise();

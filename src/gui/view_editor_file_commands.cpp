@@ -4,6 +4,7 @@
 #include "formats/file_io.h"
 #include "formats/view_editor_files.h"
 #include "gui/dialogs.h"
+#include "gui/file_dialog_kinds.h"
 #include "gui/save_failure.h"
 
 namespace korvex {
@@ -18,13 +19,12 @@ const QString kRangeFilters = "Range block (*.ranb)|*.ranb|All files (*.*)|*.*";
 // Width and height are signed bytes, so no block holds more than 127 x 127 cells.
 constexpr size_t kLargestRangeBlock = 2 + 127 * 127;
 
-void saveChosen(QWidget* parent, const QString& title, const QString& filters, const Bytes& bytes) {
-    const FileChoice choice = dialogs().saveFile(parent, title, "", filters);
-    if (choice.path.isEmpty() || !mayReplace(parent, choice.path.toStdString()))
-        return;
-    std::string error;
-    if (!writeFileAtomic(choice.path.toStdString(), bytes, &error))
-        reportSaveFailure(parent, choice.path, QString::fromStdString(error));
+// The View Editor's files are written under the name as typed.
+void saveChosen(QWidget* parent, const char* title, const QString& filters, const Bytes& bytes) {
+    const FileDialogKind kind = {title, filters, "", ExtensionRule::AsTyped};
+    saveFileOfKind(parent, kind, "", [&](const std::string& path, std::string* error) {
+        return writeFileAtomic(path, bytes, error);
+    });
 }
 
 } // namespace

@@ -5,13 +5,10 @@
 #include "core/view_editor.h"
 #include "gui/canvas_widget.h"
 #include "gui/caption_fit.h"
-#include "gui/history_step_names.h"
 #include "gui/main_window.h"
 #include "gui/range_dialog.h"
-#include "gui/view_all_screens.h"
-#include "gui/view_editor_file_commands.h"
+#include "gui/single_window.h"
 #include "gui/window_commands.h"
-#include "gui/wrapping_button.h"
 #include "render/glyph_areas.h"
 #include "render/view_editor_drawing.h"
 
@@ -50,13 +47,30 @@ QScrollBar* makeScrollBar(QWidget* parent, Qt::Orientation orientation, int x, i
     return bar;
 }
 
+// The row of a menu or control event, or nullptr.
+const ViewEditorCommand* commandOf(const ViewEditorEvent& event) {
+    if (event.kind == ViewEditorEventKind::Menu)
+        return commandOfMenu(viewEditorCommands(), event.id);
+    if (event.kind == ViewEditorEventKind::Control)
+        return commandOfControl(viewEditorCommands(), int(event.control));
+    return nullptr;
+}
+
+// What a button held on the canvas does: the right one erases, the left one paints
+// or stamps the set.
+const char* strokeName(const ViewEditorEvent& event, const Document& doc) {
+    if (event.buttons == 2)
+        return "Erase";
+    return doc.setDrawing == 1 ? "Stamp" : "Paint Screen";
+}
+
 } // namespace
 
 ViewEditorWindow::ViewEditorWindow(MainWindow& window)
     : QMainWindow(&window, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
-      window_(window), doc_(window.doc()) {
+      window_(window), doc_(window.doc()), stroke_(window.doc()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("ViewEditorWindow");
     setWindowTitle("View Editor");
@@ -83,34 +97,28 @@ ViewEditorWindow::~ViewEditorWindow() {
 }
 
 void ViewEditorWindow::buildMenus() {
-    struct Item {
-        int id;
-        const char* text;
-    };
-    const Item fileItems[] = {{ViewEditorMenuLoad, "Load ..."},
-                              {ViewEditorMenuSave, "Save ..."},
-                              {ViewEditorMenuExit, "Exit"}};
-    const Item otherItems[] = {{ViewEditorMenuClearScreen, "Clear Screen"},
-                               {ViewEditorMenuClearAllScreens, "Crear All Screens"},
-                               {ViewEditorMenuFillScreen, "Fill Screen"}};
-    auto addItems = [this](QMenu* menu, const auto& items) {
-        for (const Item& item : items) {
-            QAction* action = menu->addAction(item.text);
-            const int id = item.id;
-            connect(action, &QAction::triggered, this, [this, id] {
-                ViewEditorEvent e{ViewEditorEventKind::Menu};
-                e.id = id;
-                dispatch(e);
-            });
-            actions_[id] = action;
-        }
-    };
-    addItems(menuBar()->addMenu("File"), fileItems);
-    addItems(menuBar()->addMenu("Other"), otherItems);
+    for (const ViewEditorCommand& command : viewEditorCommands()) {
+        if (command.menu == 0)
+            continue;
+        QAction* action =
+            addCommandMenuItem(menuBar(), command.menuTitle, command.menuText, command.shortcut,
+                               command.separatorBefore, command.wholeApplication);
+        const int id = command.menu;
+        connect(action, &QAction::triggered, this, [this, id] {
+            ViewEditorEvent e{ViewEditorEventKind::Menu};
+            e.id = id;
+            dispatch(e);
+        });
+        actions_[id] = action;
+    }
 }
 
 RangeDialog* ViewEditorWindow::rangeDialog() const {
     return rangeDialog_.data();
+}
+
+bool ViewEditorWindow::rangeWindowOpen() const {
+    return rangeDialog_ && rangeDialog_->isOpen();
 }
 
 QAction* ViewEditorWindow::menuAction(int id) const {
@@ -118,33 +126,9 @@ QAction* ViewEditorWindow::menuAction(int id) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-QPushButton* ViewEditorWindow::addButton(ViewEditorControl control, const QString& caption, int y,
-                                         int height, bool wraps) {
-    QWidget* client = centralWidget();
-    QPushButton* button =
-        wraps ? new WrappingButton(caption, client) : new QPushButton(caption, client);
-    button->setGeometry(9, y, 99, height);
-    connect(button, &QPushButton::clicked, this, [this, control] {
-        ViewEditorEvent e{ViewEditorEventKind::Control};
-        e.control = control;
-        dispatch(e);
-    });
-    return button;
-}
-
-QPushButton* ViewEditorWindow::addToggle(ViewEditorControl control, const QString& caption, int x,
-                                         int width, bool checked) {
-    auto* toggle = new QPushButton(caption, centralWidget());
-    toggle->setGeometry(x, 432, width, 18);
-    toggle->setCheckable(true);
-    toggle->setChecked(checked);
-    connect(toggle, &QPushButton::clicked, this, [this, control](bool state) {
-        ViewEditorEvent e{ViewEditorEventKind::Control};
-        e.control = control;
-        e.checked = state;
-        dispatch(e);
-    });
-    return toggle;
+QAbstractButton* ViewEditorWindow::commandWidget(ViewEditorControl control) const {
+    auto it = controls_.find(int(control));
+    return it == controls_.end() ? nullptr : it->second;
 }
 
 void ViewEditorWindow::buildControls() {
@@ -176,22 +160,32 @@ void ViewEditorWindow::buildControls() {
             dispatch(e);
         });
 
-    LoadButton = addButton(ViewEditorControl::Load, "Load", 18, 27);
-    LoadScreenButton = addButton(ViewEditorControl::LoadScreen, "Load Screen", 54, 27);
-    SaveButton = addButton(ViewEditorControl::Save, "Save", 99, 27);
-    SaveScreenButton = addButton(ViewEditorControl::SaveScreen, "Save Screen", 135, 27);
-    LoadRangeButton = addButton(ViewEditorControl::LoadRange, "Load Range", 180, 27);
-    SaveExportRangeButton =
-        addButton(ViewEditorControl::SaveExportRange, "Save/Export Range", 216, 35, true);
-    ExportScreenButton = addButton(ViewEditorControl::ExportScreen, "Export Screen", 300, 27);
-    ViewAllScreensButton =
-        addButton(ViewEditorControl::ViewAllScreens, "View all screens", 418, 32);
-
-    GridToggle = addToggle(ViewEditorControl::Grid, "GRID", 126, 72, doc_.gridShown == 1);
-    SetDrawToggle =
-        addToggle(ViewEditorControl::SetDraw, "SET DRAW", 216, 81, doc_.setDrawing == 1);
-    AlwaysOnTopToggle =
-        addToggle(ViewEditorControl::AlwaysOnTop, "ALWAYS ON TOP", 315, 108, doc_.alwaysOnTop == 1);
+    for (const ViewEditorCommand& command : viewEditorCommands()) {
+        QAbstractButton* widget = makeCommandWidget(client, command.widget);
+        if (!widget)
+            continue;
+        if (command.checked)
+            widget->setChecked(command.checked(*this));
+        const ViewEditorControl control = ViewEditorControl(command.control);
+        connect(widget, &QAbstractButton::clicked, this, [this, control] {
+            ViewEditorEvent e{ViewEditorEventKind::Control};
+            e.control = control;
+            dispatch(e);
+        });
+        controls_[command.control] = widget;
+    }
+    auto push = [this](ViewEditorControl c) { return static_cast<QPushButton*>(commandWidget(c)); };
+    LoadButton = push(ViewEditorControl::Load);
+    LoadScreenButton = push(ViewEditorControl::LoadScreen);
+    SaveButton = push(ViewEditorControl::Save);
+    SaveScreenButton = push(ViewEditorControl::SaveScreen);
+    LoadRangeButton = push(ViewEditorControl::LoadRange);
+    SaveExportRangeButton = push(ViewEditorControl::SaveExportRange);
+    ExportScreenButton = push(ViewEditorControl::ExportScreen);
+    ViewAllScreensButton = push(ViewEditorControl::ViewAllScreens);
+    GridToggle = push(ViewEditorControl::Grid);
+    SetDrawToggle = push(ViewEditorControl::SetDraw);
+    AlwaysOnTopToggle = push(ViewEditorControl::AlwaysOnTop);
 }
 
 // The selector shows the screen being edited. A screen number past the last
@@ -201,7 +195,11 @@ void ViewEditorWindow::showScreenSelector() {
     const QSignalBlocker blockHorizontal(HorizontalScrollBar);
     HorizontalScrollBar->setValue(sheetColumnOf(doc_));
     VerticalScrollBar->setValue(sheetRowOf(doc_));
-    PositionText->setText(QString("%1,%2").arg(sheetColumnOf(doc_)).arg(sheetRowOf(doc_)));
+    showScreenPosition(sheetColumnOf(doc_), sheetRowOf(doc_));
+}
+
+void ViewEditorWindow::showScreenPosition(int column, int row) {
+    PositionText->setText(QString("%1,%2").arg(column).arg(row));
 }
 
 void ViewEditorWindow::redrawCanvas(int previewX, int previewY) {
@@ -235,39 +233,19 @@ int ViewEditorWindow::viewEditorEvent(const ViewEditorEvent& event) {
         return 0;
     case ViewEditorEventKind::KeyDown:
         if (event.active && event.id == Qt::Key_Control)
-            doc_.controlHeld = 17;
+            controlHeld_ = true;
         break;
     case ViewEditorEventKind::KeyUp:
-        doc_.controlHeld = 0;
+        controlHeld_ = false;
         break;
     case ViewEditorEventKind::Menu:
-        switch (event.id) {
-        case ViewEditorMenuLoad:
-            if (loadViewEditorDataCommand(this, doc_))
-                redrawCanvas();
-            break;
-        case ViewEditorMenuSave:
-            saveViewEditorDataCommand(this, doc_);
-            break;
-        case ViewEditorMenuExit:
-            // Exit closes the View Editor as its close box does.
-            return viewEditorEvent({ViewEditorEventKind::Close});
-        case ViewEditorMenuClearScreen:
-            clearScreen(doc_);
-            redrawCanvas();
-            break;
-        case ViewEditorMenuClearAllScreens:
-            clearAllScreens(doc_);
-            redrawCanvas();
-            break;
-        case ViewEditorMenuFillScreen:
-            fillScreen(doc_);
-            redrawCanvas();
-            break;
-        }
-        break;
     case ViewEditorEventKind::Control:
-        runControl(event);
+        if (const ViewEditorCommand* command = commandOf(event))
+            command->run(*this);
+        if (closeRequested_) {
+            closeRequested_ = false;
+            return 0;
+        }
         break;
     case ViewEditorEventKind::Canvas:
         canvasEvent(event);
@@ -276,59 +254,8 @@ int ViewEditorWindow::viewEditorEvent(const ViewEditorEvent& event) {
     return 1;
 }
 
-void ViewEditorWindow::runControl(const ViewEditorEvent& event) {
-    switch (event.control) {
-    case ViewEditorControl::Load:
-        if (loadViewEditorDataCommand(this, doc_))
-            redrawCanvas();
-        break;
-    case ViewEditorControl::Save:
-        saveViewEditorDataCommand(this, doc_);
-        break;
-    case ViewEditorControl::LoadScreen:
-        if (loadViewEditorScreenCommand(this, doc_))
-            redrawCanvas();
-        break;
-    case ViewEditorControl::SaveScreen:
-        saveViewEditorScreenCommand(this, doc_);
-        break;
-    case ViewEditorControl::LoadRange:
-        openRange(RangeMode::Load);
-        break;
-    case ViewEditorControl::SaveExportRange:
-        openRange(RangeMode::Save);
-        break;
-    case ViewEditorControl::ExportScreen:
-        doc_.exportKind = "screen";
-        openExportWindowCommand(window_, 0, 0, 460, 580);
-        break;
-    case ViewEditorControl::ViewAllScreens:
-        openViewAllScreens(window_, 0, 0, 970, 580);
-        break;
-    case ViewEditorControl::ScrollBars: {
-        const int column = HorizontalScrollBar->value();
-        const int row = VerticalScrollBar->value();
-        selectScreen(doc_, column, row);
-        PositionText->setText(QString("%1,%2").arg(column).arg(row));
-        redrawCanvas();
-        break;
-    }
-    case ViewEditorControl::Grid:
-        doc_.gridShown = event.checked ? 1 : 0;
-        redrawCanvas();
-        break;
-    case ViewEditorControl::SetDraw:
-        doc_.setDrawing = event.checked ? 1 : 0;
-        break;
-    case ViewEditorControl::AlwaysOnTop:
-        doc_.alwaysOnTop = event.checked ? 1 : 0;
-        applyAlwaysOnTop();
-        break;
-    }
-}
-
 void ViewEditorWindow::openRange(RangeMode mode) {
-    if (doc_.rangeWindow != 0)
+    if (rangeWindowOpen())
         return;
     rangeDialog_ = openRangeDialog(window_, this, mode, [this] { redrawCanvas(); });
     redrawCanvas();
@@ -346,7 +273,7 @@ void ViewEditorWindow::canvasEvent(const ViewEditorEvent& event) {
     const std::optional<ScreenCell> cell = viewEditorCellAt(doc_, event.x, event.y);
     if (cell && doc_.setDrawing == 1)
         redrawCanvas(int(cell->column) * kCellPixels, int(cell->row) * kCellPixels);
-    switch (viewEditorMouse(doc_, event.x, event.y, event.buttons)) {
+    switch (viewEditorMouse(doc_, event.x, event.y, event.buttons, controlHeld_)) {
     case ViewEditorMouseResult::Picked: {
         // The main window's glyph labels follow the picked code.
         const QString code = QString::fromStdString(codeForm(doc_.PickedGlyph));
@@ -385,23 +312,21 @@ bool ViewEditorWindow::eventFilter(QObject* watched, QEvent* event) {
 void ViewEditorWindow::dispatch(const ViewEditorEvent& event) {
     if (closing_)
         return;
-    // From a button going down on the canvas until every button is up is one
-    // history step; so is each command that changes the screens.
+    // A stroke on the canvas is one history step; so is each command that changes
+    // the screens. A command or a close ends a stroke in progress.
     std::optional<HistoryStep> step;
     if (event.kind == ViewEditorEventKind::Canvas) {
-        if (event.buttons != 0 && !stroke_) {
-            doc_.history.begin(doc_, stepNameOfViewEditorStroke(event, doc_));
-            stroke_ = true;
-        }
+        stroke_.before(event.buttons, strokeName(event, doc_));
     } else if (event.kind != ViewEditorEventKind::KeyDown &&
                event.kind != ViewEditorEventKind::KeyUp) {
-        endStroke();
-        if (const char* name = stepNameOfViewEditorEvent(event))
-            step.emplace(doc_, name);
+        stroke_.end();
+        const ViewEditorCommand* command = commandOf(event);
+        if (command && command->step)
+            step.emplace(doc_, command->step);
     }
     const int result = viewEditorEvent(event);
-    if (event.kind == ViewEditorEventKind::Canvas && event.buttons == 0)
-        endStroke();
+    if (event.kind == ViewEditorEventKind::Canvas)
+        stroke_.after(event.buttons);
     step.reset();
     window_.updateUndoAction();
     if (result == 0) {
@@ -410,22 +335,14 @@ void ViewEditorWindow::dispatch(const ViewEditorEvent& event) {
     }
 }
 
-void ViewEditorWindow::endStroke() {
-    if (!stroke_)
-        return;
-    stroke_ = false;
-    doc_.history.commit(doc_);
-}
-
 // What follows a 0 from the event procedure: the View Editor and its range
 // dialog are gone from the document and the main window's redraw.
 void ViewEditorWindow::finishClosing() {
-    endStroke();
+    stroke_.end();
     closing_ = true;
-    doc_.viewEditorOpen = 0;
-    if (doc_.rangeWindow != 0 && rangeDialog_)
+    window_.viewEditorOpen = false;
+    if (rangeWindowOpen())
         rangeDialog_->dismiss();
-    doc_.rangeWindow = 0;
     doc_.rangeFrameShown = 0;
     window_.viewEditorRedraw = nullptr;
     window_.viewEditorGlyphRedraw = nullptr;
@@ -445,22 +362,18 @@ void ViewEditorWindow::closeEvent(QCloseEvent* event) {
 }
 
 ViewEditorWindow* findViewEditor(MainWindow& window) {
-    for (auto* editor :
-         window.findChildren<ViewEditorWindow*>(QString(), Qt::FindDirectChildrenOnly))
-        if (!editor->closing())
-            return editor;
-    return nullptr;
+    return singleWindowOf<ViewEditorWindow>(window);
 }
 
 void openViewEditorCommand(MainWindow& window) {
-    Document& doc = window.doc();
-    doc.viewEditorOpen = 1;
+    window.viewEditorOpen = true;
     // One View Editor at most, even if the open flag was lowered behind its back.
-    if (ViewEditorWindow* open = findViewEditor(window)) {
-        open->raise();
+    auto [editor, made] =
+        singleWindow<ViewEditorWindow>(window, [&window] { return new ViewEditorWindow(window); });
+    if (!made) {
+        editor->raise();
         return;
     }
-    auto* editor = new ViewEditorWindow(window);
     window.viewEditorRedraw = [editor] { editor->showCurrentScreen(); };
     window.viewEditorGlyphRedraw = [editor](GlyphRef changed) { editor->redrawGlyph(changed); };
     editor->show();

@@ -6,11 +6,14 @@
 
 #include "core/document.h"
 #include "core/glyph_places.h"
+#include "gui/canvas_stroke.h"
+#include "gui/view_editor_commands.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
 
+class QAbstractButton;
 class QAction;
 class QLabel;
 class QPushButton;
@@ -22,41 +25,15 @@ class CanvasWidget;
 class MainWindow;
 class RangeDialog;
 
-// Menu item identifiers.
-enum ViewEditorMenuId : int {
-    ViewEditorMenuLoad = 5125,
-    ViewEditorMenuSave = 5126,
-    ViewEditorMenuClearScreen = 5136,
-    ViewEditorMenuClearAllScreens = 5137,
-    ViewEditorMenuFillScreen = 5138,
-    ViewEditorMenuExit = 5140,
-};
-
-enum class ViewEditorControl {
-    Load,
-    LoadScreen,
-    Save,
-    SaveScreen,
-    LoadRange,
-    SaveExportRange,
-    ExportScreen,
-    ViewAllScreens,
-    ScrollBars,
-    Grid,
-    SetDraw,
-    AlwaysOnTop,
-};
-
 enum class ViewEditorEventKind { Close, KeyDown, KeyUp, Menu, Control, Canvas };
 
 struct ViewEditorEvent {
     ViewEditorEventKind kind;
     int id = 0; // menu identifier or key code
     ViewEditorControl control = ViewEditorControl::Load;
-    bool checked = false; // toggles: the new state
-    bool active = false;  // keys: the View Editor is the active window
-    int x = 0, y = 0;     // canvas position
-    int buttons = 0;      // canvas: 1 left only, 2 right only
+    bool active = false; // keys: the View Editor is the active window
+    int x = 0, y = 0;    // canvas position
+    int buttons = 0;     // canvas: 1 left only, 2 right only
 };
 
 class ViewEditorWindow : public QMainWindow {
@@ -76,9 +53,15 @@ public:
     void redrawGlyph(GlyphRef changed);
 
     RangeDialog* rangeDialog() const;
+    // The range dialog is open.
+    bool rangeWindowOpen() const;
+    // Control is held down in the View Editor: a left click picks the cell's glyph.
+    bool controlHeld() const { return controlHeld_; }
     // True once the window has answered a close; it is then only waiting to go.
-    bool closing() const { return closing_; }
+    bool isClosing() const { return closing_; }
     QAction* menuAction(int id) const;
+    // The control of a command row, or nullptr.
+    QAbstractButton* commandWidget(ViewEditorControl control) const;
 
     CanvasWidget* Canvas = nullptr;
     QScrollBar* VerticalScrollBar = nullptr;
@@ -102,27 +85,27 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend struct ViewEditorCommandRows;
+
     void buildMenus();
     void buildControls();
-    QPushButton* addButton(ViewEditorControl control, const QString& caption, int y, int height,
-                           bool wraps = false);
-    QPushButton* addToggle(ViewEditorControl control, const QString& caption, int x, int width,
-                           bool checked);
     void showScreenSelector();
+    void showScreenPosition(int column, int row);
     void canvasEvent(const ViewEditorEvent& event);
-    void runControl(const ViewEditorEvent& event);
     void openRange(RangeMode mode);
     void applyAlwaysOnTop();
     void dispatch(const ViewEditorEvent& event);
     void finishClosing();
-    void endStroke();
 
     MainWindow& window_;
     Document& doc_;
-    std::map<int, QAction*> actions_;
+    std::map<int, QAction*> actions_;          // by menu identifier
+    std::map<int, QAbstractButton*> controls_; // by ViewEditorControl
     QPointer<RangeDialog> rangeDialog_;
     bool closing_ = false;
-    bool stroke_ = false;       // a mouse button is held on the canvas: one history step
+    bool closeRequested_ = false; // a command asked to close the window
+    bool controlHeld_ = false;
+    CanvasStroke stroke_;       // a mouse button is held on the canvas: one history step
     bool previewShown_ = false; // the canvas shows the set preview
 };
 

@@ -50,10 +50,10 @@ TEST(ViewEditorMouse, LeftPaintsPickedGlyphOnTheCurrentScreenOnly) {
     auto doc = test::freshDocument();
     doc->currentScreen = 4;
     doc->PickedGlyph = 0x1A3; // only the low byte is stored
-    doc->controlHeld = 5;     // a stale value is dropped by a plain left click
-    EXPECT_EQ(viewEditorMouse(*doc, 16, 16, 1), ViewEditorMouseResult::Painted);
+    bool control = false;
+    EXPECT_EQ(viewEditorMouse(*doc, 16, 16, 1, control), ViewEditorMouseResult::Painted);
     EXPECT_EQ(getCell(*doc, 4, 0, 0), 0xA3);
-    EXPECT_EQ(doc->controlHeld, 0);
+    EXPECT_FALSE(control);
     EXPECT_EQ(countNonZero(*doc, 4), 1);
     for (int s = 0; s < kScreenCount; ++s) {
         if (s != 4) {
@@ -65,12 +65,13 @@ TEST(ViewEditorMouse, LeftPaintsPickedGlyphOnTheCurrentScreenOnly) {
 TEST(ViewEditorMouse, ControlLeftPicksWithoutChangingTheScreen) {
     auto doc = test::freshDocument();
     setCell(*doc, 0, 3, 2, 77);
-    doc->controlHeld = 17;
+    bool control = true;
     doc->PickedGlyph = 5;
-    EXPECT_EQ(viewEditorMouse(*doc, 3 * 16 + 4, 2 * 16 + 4, 1), ViewEditorMouseResult::Picked);
+    EXPECT_EQ(viewEditorMouse(*doc, 3 * 16 + 4, 2 * 16 + 4, 1, control),
+              ViewEditorMouseResult::Picked);
     EXPECT_EQ(doc->PickedGlyph, 77);
     EXPECT_EQ(doc->CurrentGlyph, 77);
-    EXPECT_EQ(doc->controlHeld, 17);
+    EXPECT_TRUE(control);
     EXPECT_EQ(countNonZero(*doc, 0), 1);
     EXPECT_EQ(getCell(*doc, 0, 3, 2), 77);
 }
@@ -82,7 +83,8 @@ TEST(ViewEditorMouse, RightErasesOneCellEvenWhenStamping) {
         for (int row = 0; row < 5; ++row)
             setCell(*doc, 0, column, row, 9);
     doc->setDrawing = 1;
-    EXPECT_EQ(viewEditorMouse(*doc, 20, 20, 2), ViewEditorMouseResult::Erased);
+    bool control = false;
+    EXPECT_EQ(viewEditorMouse(*doc, 20, 20, 2, control), ViewEditorMouseResult::Erased);
     EXPECT_EQ(getCell(*doc, 0, 1, 1), 0);
     EXPECT_EQ(countNonZero(*doc, 0), 24);
 }
@@ -90,13 +92,14 @@ TEST(ViewEditorMouse, RightErasesOneCellEvenWhenStamping) {
 TEST(ViewEditorMouse, OtherButtonCombinationsAndMovesChangeNothing) {
     auto doc = test::freshDocument();
     doc->PickedGlyph = 8;
+    bool control = false;
     for (int buttons : {0, 4, 8})
-        EXPECT_EQ(viewEditorMouse(*doc, 20, 20, buttons), ViewEditorMouseResult::None);
+        EXPECT_EQ(viewEditorMouse(*doc, 20, 20, buttons, control), ViewEditorMouseResult::None);
     EXPECT_EQ(countNonZero(*doc, 0), 0);
     // Outside the cells a left click only ends the Control state.
-    doc->controlHeld = 17;
-    EXPECT_EQ(viewEditorMouse(*doc, 900, 20, 1), ViewEditorMouseResult::None);
-    EXPECT_EQ(doc->controlHeld, 0);
+    control = true;
+    EXPECT_EQ(viewEditorMouse(*doc, 900, 20, 1, control), ViewEditorMouseResult::None);
+    EXPECT_FALSE(control);
 }
 
 TEST(ViewEditorStamp, ClipsAtTheRightAndBottomEdgesAndSkipsEmptyPlaces) {
@@ -104,7 +107,9 @@ TEST(ViewEditorStamp, ClipsAtTheRightAndBottomEdgesAndSkipsEmptyPlaces) {
     fillSet(*doc, {1, 6});
     setCell(*doc, 0, 39, 20, 55); // under empty place 1: kept
     doc->setDrawing = 1;
-    EXPECT_EQ(viewEditorMouse(*doc, 38 * 16 + 1, 20 * 16 + 1, 1), ViewEditorMouseResult::Painted);
+    bool control = false;
+    EXPECT_EQ(viewEditorMouse(*doc, 38 * 16 + 1, 20 * 16 + 1, 1, control),
+              ViewEditorMouseResult::Painted);
     // Columns 38 and 39 take set columns 0 and 1; rows 20..23 take set rows 0..3.
     EXPECT_EQ(getCell(*doc, 0, 38, 20), 100);
     EXPECT_EQ(getCell(*doc, 0, 39, 20), 55);

@@ -43,7 +43,7 @@ protected:
 TEST_F(ColourFileCommands, SaveAddsTheExtensionWhicheverFilter) {
     dialogs.files = {{path("warm"), 1}, {path("cool.COL"), 0}, {path("plain"), 0}};
     click(window.SaveColoursButton);
-    EXPECT_EQ(doc->CanvasEventSkip, 2);
+    EXPECT_EQ(window.canvasEventsToSkip(), 2);
     click(window.SaveColoursButton);
     click(window.SaveColoursButton);
 
@@ -63,7 +63,7 @@ TEST_F(ColourFileCommands, SaveAddsTheExtensionWhicheverFilter) {
 TEST_F(ColourFileCommands, LoadSetsTheColoursAndRepaintsSwatchesAndButtonBoxes) {
     ASSERT_TRUE(writeBytes(path("mine.col"), colourFile()));
     doc->CurrentFont = 4;
-    doc->CanvasEventSkip = 0;
+    window.skipCanvasEvents(0);
     dialogs.files.push_back({path("mine.col"), 0});
     click(window.LoadColoursButton);
 
@@ -72,7 +72,7 @@ TEST_F(ColourFileCommands, LoadSetsTheColoursAndRepaintsSwatchesAndButtonBoxes) 
     EXPECT_EQ(dialogs.asked[0].title, "Load colors (.col)");
     EXPECT_EQ(dialogs.asked[0].textOrStart, "");
     EXPECT_EQ(dialogs.asked[0].filters, kColourFilters);
-    EXPECT_EQ(doc->CanvasEventSkip, 2);
+    EXPECT_EQ(window.canvasEventsToSkip(), 2);
     for (int r = 1; r <= 6; ++r) {
         const QColor expected(4 * r, 16 * r, 32 * r);
         EXPECT_EQ(doc->AtariColour[r], 10 * r);
@@ -109,9 +109,9 @@ TEST_F(ColourFileCommands, OtherFilesAreRefusedAndNothingChanges) {
 
     // Cancelled and unreadable: no message, still no painting click.
     const size_t asked = dialogs.asked.size();
-    doc->CanvasEventSkip = 0;
+    window.skipCanvasEvents(0);
     click(window.LoadColoursButton);
-    EXPECT_EQ(doc->CanvasEventSkip, 2);
+    EXPECT_EQ(window.canvasEventsToSkip(), 2);
     dialogs.files.push_back({path("missing.col"), 0});
     click(window.LoadColoursButton);
     EXPECT_EQ(dialogs.asked.size(), asked + 2);

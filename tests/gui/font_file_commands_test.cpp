@@ -66,8 +66,8 @@ TEST_F(FontFileCommands, LoadingShortAndLongFilesFillsTheCurrentFontOnly) {
     EXPECT_EQ(doc->FontPath[3], path("half.fnt").toStdString());
     EXPECT_EQ(doc->FontName[1], font1Name);
     EXPECT_EQ(window.statusField(1), "Font: half.fnt");
-    EXPECT_EQ(doc->CanvasEventSkip, 2);
-    EXPECT_EQ(doc->ClickGuard, 15);
+    EXPECT_EQ(window.canvasEventsToSkip(), 2);
+    EXPECT_EQ(window.clickGuard(), 15);
     // Glyphs 0..63 from the file, 64..127 blank.
     EXPECT_EQ(encodedFont(), pattern(512) + QByteArray(512, 0));
 
@@ -87,10 +87,10 @@ TEST_F(FontFileCommands, LoadCancelledOrUnreadableChangesNothingButSkipsCanvasEv
     const QString status = window.statusField(1);
 
     for (const QString& answer : {QString(), path("missing.fnt")}) {
-        doc->CanvasEventSkip = 0;
+        window.skipCanvasEvents(0);
         dialogs.files.push_back({answer, 0});
         menu(MenuLoadFont);
-        EXPECT_EQ(doc->CanvasEventSkip, 2) << answer.toStdString();
+        EXPECT_EQ(window.canvasEventsToSkip(), 2) << answer.toStdString();
         EXPECT_EQ(encodedFont(), before);
         EXPECT_EQ(doc->FontName[1], name);
         EXPECT_EQ(doc->FontPath[1], "/kept/path.fnt");
@@ -109,9 +109,9 @@ TEST_F(FontFileCommands, SaveAddsTheExtensionOnlyForTheFontFilter) {
     dialogs.files.push_back({path("other.FnT"), 0});
     dialogs.files.push_back({path("plain"), 1});
     for (int i = 0; i < 3; ++i) {
-        doc->CanvasEventSkip = 0;
+        window.skipCanvasEvents(0);
         menu(MenuSaveFont);
-        EXPECT_EQ(doc->CanvasEventSkip, 2);
+        EXPECT_EQ(window.canvasEventsToSkip(), 2);
     }
 
     const QByteArray font = encodedFont();
@@ -136,7 +136,7 @@ TEST_F(FontFileCommands, SaveAddsTheExtensionOnlyForTheFontFilter) {
 
 TEST_F(FontFileCommands, SaveCancelledWritesNothing) {
     menu(MenuSaveFont);
-    EXPECT_EQ(doc->CanvasEventSkip, 2);
+    EXPECT_EQ(window.canvasEventsToSkip(), 2);
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
@@ -221,7 +221,7 @@ TEST_F(FontRangeWindowTest, SingleGlyphRangeWritesItsEightBytesAndCloses) {
     EXPECT_FALSE(QFile::exists(path("glyph.fnt")));
     EXPECT_FALSE(range.isVisible());
     EXPECT_EQ(range.result(), QDialog::Accepted);
-    EXPECT_EQ(doc->CanvasEventSkip, 0);
+    EXPECT_EQ(window.canvasEventsToSkip(), 0);
 }
 
 TEST_F(FontRangeWindowTest, ReversedRangeIsRefusedAndTheWindowStays) {
@@ -265,7 +265,7 @@ TEST_F(FontFileCommands, RangeWindowFromTheMenuIsModalOverTheMainWindow) {
     EXPECT_TRUE(mainDisabled);
     EXPECT_EQ(offset, QPoint(300, 200));
     EXPECT_TRUE(window.isEnabled());
-    EXPECT_EQ(doc->ClickGuard, 15);
+    EXPECT_EQ(window.clickGuard(), 15);
     EXPECT_EQ(fileBytes(path("all.fnt")), encodedFont());
 
     // Closing by the close box returns as well and writes nothing.

@@ -287,17 +287,17 @@ TEST_F(MainWindowCommands, DefaultFontAsksFirstAndKeepsTheName) {
 }
 
 TEST_F(MainWindowCommands, EveryEventCountsDownTheClickGuard) {
-    doc->ClickGuard = 3;
+    window.setClickGuard(3);
     tick();
-    EXPECT_EQ(doc->ClickGuard, 2);
+    EXPECT_EQ(window.clickGuard(), 2);
     window.menuAction(MenuSetCopy)->trigger();
-    EXPECT_EQ(doc->ClickGuard, 1);
+    EXPECT_EQ(window.clickGuard(), 1);
     QTest::mouseMove(window.FontCanvas, QPoint(10, 10));
-    EXPECT_EQ(doc->ClickGuard, 0);
+    EXPECT_EQ(window.clickGuard(), 0);
     tick();
-    EXPECT_EQ(doc->ClickGuard, 0);
+    EXPECT_EQ(window.clickGuard(), 0);
     window.menuAction(MenuLoadFont)->trigger(); // a command that opens a dialog
-    EXPECT_EQ(doc->ClickGuard, 15);
+    EXPECT_EQ(window.clickGuard(), 15);
 }
 
 TEST_F(MainWindowCommands, QuitWithNothingToLoseAsksNothing) {

@@ -63,7 +63,7 @@ TEST_F(MainWindowInput, LeftDragPaintsEveryPixelCrossedAndRightClears) {
 TEST_F(MainWindowInput, ClickGuardBlocksOnlyTheLeftButton) {
     doc->Sets[1][0] = 33;
     window.menuAction(MenuLoadFont)->trigger(); // cancelled dialog: guard and skip set
-    doc->CanvasEventSkip = 0;
+    window.skipCanvasEvents(0);
     doc->CurrentGlyph = 5;
     QTest::mouseClick(window.SetCanvas, Qt::LeftButton, {}, inBorder(15, 15));
     EXPECT_EQ(doc->CurrentGlyph, 5);
@@ -136,7 +136,7 @@ TEST_F(MainWindowInput, HeldDigitFillsASetRowAndLeavesTheEditor) {
     EXPECT_EQ(doc->PickedGlyph, 1);
     EXPECT_EQ(window.PickedCodeLabel->text(), "$41 (65)");
     QTest::keyRelease(window.FontCanvas, Qt::Key_3);
-    EXPECT_EQ(doc->HeldDigit, 0);
+    EXPECT_EQ(window.heldDigit(), 0);
     QTest::mouseClick(window.FontCanvas, Qt::LeftButton, {}, code65);
     EXPECT_EQ(doc->Sets[1][13], -1);
     EXPECT_EQ(doc->PickedGlyph, 65);
@@ -173,11 +173,11 @@ TEST_F(MainWindowInput, FunctionKeysSwatchesAndD) {
 }
 
 TEST_F(MainWindowInput, FileDialogSwallowsTheNextTwoCanvasEvents) {
-    doc->CanvasEventSkip = 2;
+    window.skipCanvasEvents(2);
     const QPoint code65 = inBorder(17 * 1 + 3, 17 * 2 + 3);
     QTest::mouseClick(window.FontCanvas, Qt::LeftButton, {}, code65); // press + release
     EXPECT_EQ(doc->PickedGlyph, 1);
-    EXPECT_EQ(doc->CanvasEventSkip, 0);
+    EXPECT_EQ(window.canvasEventsToSkip(), 0);
     QTest::mouseClick(window.FontCanvas, Qt::LeftButton, {}, code65);
     EXPECT_EQ(doc->PickedGlyph, 65);
 }

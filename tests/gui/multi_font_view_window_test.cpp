@@ -64,7 +64,7 @@ protected:
 TEST_F(MultiFontView, ButtonOpensOneWindowShowingTheStartRows) {
     MultiFontViewWindow* view = open();
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(doc->MultiViewOpen, 1);
+    EXPECT_TRUE(window.multiFontViewOpen);
     EXPECT_EQ(view->windowTitle(), "Multi Font View");
     EXPECT_EQ(view->pos(), window.pos() + QPoint(100, 100));
     EXPECT_EQ(view->size(), QSize(650, 300));
@@ -146,7 +146,7 @@ TEST_F(MultiFontView, ClosingClearsTheFlagAndAllowsANewWindow) {
     view->FontCombo[2]->setCurrentIndex(4);
     QPointer<MultiFontViewWindow> watch(view);
     EXPECT_TRUE(view->close());
-    EXPECT_EQ(doc->MultiViewOpen, 0);
+    EXPECT_FALSE(window.multiFontViewOpen);
     EXPECT_FALSE(window.multiFontViewRedraw);
     EXPECT_EQ(openMultiFontViewOf(window), nullptr);
     window.redrawMainWindow();
@@ -155,7 +155,7 @@ TEST_F(MultiFontView, ClosingClearsTheFlagAndAllowsANewWindow) {
     MultiFontViewWindow* again = open();
     ASSERT_NE(again, nullptr);
     EXPECT_NE(again, view);
-    EXPECT_EQ(doc->MultiViewOpen, 1);
+    EXPECT_TRUE(window.multiFontViewOpen);
     EXPECT_EQ(again->FontCombo[2]->currentText(), "5"); // the rows outlive the window
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull());

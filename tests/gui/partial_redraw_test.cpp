@@ -62,7 +62,7 @@ protected:
         window.mainWindowEvent(control(Control::MultiFontViewer));
         window.mainWindowEvent(control(Control::ViewEditor));
         window.mainWindowEvent(control(Control::SetsViewer));
-        doc->ClickGuard = 0;
+        window.setClickGuard(0);
         window.redrawMainWindow();
         canvases = {window.FontCanvas, window.SetPreviewCanvas, window.SetCanvas,
                     window.EditorCanvas, window.GlyphPreviewCanvas};

@@ -63,7 +63,7 @@ TEST_F(ProjectCommands, FirstSaveAsksAtDefaultNameThenSaveWritesWithoutDialog) {
     EXPECT_EQ(dialogs.asked[0].filters, kProjectFilters);
     EXPECT_EQ(doc->projectPath, path("work.proj2").toStdString());
     EXPECT_EQ(window.statusField(2), "Project: work.proj2");
-    EXPECT_EQ(doc->ClickGuard, 15);
+    EXPECT_EQ(window.clickGuard(), 15);
     EXPECT_EQ(fileBytes(path("work.proj2")).count("\r\n"), 153);
     EXPECT_EQ(infoShowCount(), notices); // the dialog was the confirmation
 
@@ -151,7 +151,7 @@ TEST_F(ProjectCommands, OpenRestoresTheWorkAndAnnouncesIt) {
     *doc = *changed;
     doc->projectPath = "";
     window.redrawMainWindow();
-    doc->ClickGuard = 0;
+    window.setClickGuard(0);
 
     const int notices = infoShowCount();
     dialogs.files.push_back({path("saved.proj2"), 0});
@@ -171,7 +171,7 @@ TEST_F(ProjectCommands, OpenRestoresTheWorkAndAnnouncesIt) {
     EXPECT_EQ(window.statusField(1), "Font: my font.fnt");
     EXPECT_EQ(infoShowCount(), notices + 1);
     EXPECT_EQ(lastInfoText(), "Project loaded!");
-    EXPECT_EQ(doc->ClickGuard, 15);
+    EXPECT_EQ(window.clickGuard(), 15);
     EXPECT_EQ(window.FontCanvas->image(), fontCanvas);
 }
 

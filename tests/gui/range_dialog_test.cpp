@@ -46,7 +46,7 @@ TEST_F(RangeDialogTest, SaveModeLayoutFieldsAndFrame) {
     EXPECT_EQ(range->size(), QSize(250, 120));
     EXPECT_EQ(range->pos(), editor->pos());
     EXPECT_TRUE(range->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(doc->rangeWindow, 1);
+    EXPECT_TRUE(editor->rangeWindowOpen());
     EXPECT_EQ(doc->rangeFrameShown, 1);
     EXPECT_EQ(doc->rangeMode, RangeMode::Save);
     EXPECT_EQ(editor->Canvas->image(), expectedCanvas());
@@ -117,23 +117,23 @@ TEST_F(RangeDialogTest, LoadModeHasNoSizeFieldsAndOpensOnlyOnce) {
     QTest::mouseClick(range->CancelButton, Qt::LeftButton);
     flushDeletes();
     EXPECT_FALSE(guard);
-    EXPECT_EQ(doc->rangeWindow, 0);
+    EXPECT_FALSE(editor->rangeWindowOpen());
     EXPECT_EQ(doc->rangeFrameShown, 0);
     EXPECT_EQ(editor->Canvas->image(), expectedCanvas());
     QTest::mouseClick(editor->SaveExportRangeButton, Qt::LeftButton);
     ASSERT_NE(editor->rangeDialog(), nullptr);
     EXPECT_EQ(editor->rangeDialog()->windowTitle(), "Save range...");
-    EXPECT_EQ(doc->rangeWindow, 1);
+    EXPECT_TRUE(editor->rangeWindowOpen());
 }
 
 TEST_F(RangeDialogTest, ClosingTheDialogItselfHidesTheFrame) {
     RangeDialog* range = openRange(&ViewEditorWindow::SaveExportRangeButton);
     ASSERT_NE(range, nullptr);
     range->close();
-    EXPECT_EQ(doc->rangeWindow, 0);
+    EXPECT_FALSE(editor->rangeWindowOpen());
     EXPECT_EQ(doc->rangeFrameShown, 0);
     EXPECT_EQ(editor->Canvas->image(), expectedCanvas());
-    EXPECT_EQ(doc->viewEditorOpen, 1);
+    EXPECT_TRUE(window.viewEditorOpen);
 }
 
 TEST_F(RangeDialogTest, TypedNumbersWrapAtAByteAndStopAtTheirMaximum) {
@@ -214,7 +214,7 @@ TEST_F(RangeDialogTest, SavingClipsAtTheRightEdgeAndKeepsTheDialogOpen) {
     const QByteArray expected("\x05\x02\x23\x24\x25\x26\x27\x87\x88\x89\x8A\x8B", 12);
     EXPECT_EQ(saved, expected);
     EXPECT_TRUE(range->isVisible());
-    EXPECT_EQ(doc->rangeWindow, 1);
+    EXPECT_TRUE(editor->rangeWindowOpen());
 
     // A cancelled save writes nothing.
     QTest::mouseClick(range->ActionButton, Qt::LeftButton);
@@ -269,7 +269,7 @@ TEST_F(RangeDialogTest, ExportOpensTheExportWindowForTheRange) {
     QTest::mouseClick(range->ExportButton, Qt::LeftButton);
     EXPECT_EQ(kind, "range");
     EXPECT_TRUE(range->isVisible());
-    EXPECT_EQ(doc->rangeWindow, 1);
+    EXPECT_TRUE(editor->rangeWindowOpen());
 }
 
 TEST_F(RangeDialogTest, OutOfRangeValuesFromAProjectOpenSafely) {

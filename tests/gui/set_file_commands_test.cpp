@@ -52,8 +52,8 @@ TEST_F(SetFileCommands, EmptySetSavesAsMagicAndTwentyFiveEmptyCells) {
     EXPECT_EQ(dialogs.asked[0].textOrStart, "");
     EXPECT_EQ(dialogs.asked[0].filters, "Set (*.set)|*.set|All files (*.*)|*.*");
     EXPECT_EQ(fileBytes(path("empty.set")), "KVXS" + QByteArray(50, char(0xFF)));
-    EXPECT_EQ(doc->CanvasEventSkip, 2);
-    EXPECT_EQ(doc->ClickGuard, 15);
+    EXPECT_EQ(window.canvasEventsToSkip(), 2);
+    EXPECT_EQ(window.clickGuard(), 15);
 }
 
 TEST_F(SetFileCommands, ExtensionOnlyWithTheFirstFilterAndOnlyWhenMissing) {
@@ -182,17 +182,17 @@ TEST_F(SetFileCommands, EveryDialogSkipsCanvasEventsButOnlyButtonsGuardClicks) {
                     {MenuSaveAllSets, window.SaveAllSetsButton},
                     {MenuExportSetBin, nullptr}};
     for (const auto& c : commands) {
-        doc->CanvasEventSkip = 0;
-        doc->ClickGuard = 0;
+        window.skipCanvasEvents(0);
+        window.setClickGuard(0);
         menu(c.menuId); // cancelled
-        EXPECT_EQ(doc->CanvasEventSkip, 2) << c.menuId;
-        EXPECT_EQ(doc->ClickGuard, 0) << c.menuId;
+        EXPECT_EQ(window.canvasEventsToSkip(), 2) << c.menuId;
+        EXPECT_EQ(window.clickGuard(), 0) << c.menuId;
         if (!c.button)
             continue;
-        doc->CanvasEventSkip = 0;
+        window.skipCanvasEvents(0);
         click(c.button);
-        EXPECT_EQ(doc->CanvasEventSkip, 2) << c.menuId;
-        EXPECT_EQ(doc->ClickGuard, 15) << c.menuId;
+        EXPECT_EQ(window.canvasEventsToSkip(), 2) << c.menuId;
+        EXPECT_EQ(window.clickGuard(), 15) << c.menuId;
     }
     EXPECT_EQ(dialogs.asked.size(), 9u);
     EXPECT_TRUE(setsEqual(*before));

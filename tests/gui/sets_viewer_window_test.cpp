@@ -57,7 +57,7 @@ protected:
 TEST_F(SetsViewer, ButtonOpensOneViewerWithItsLayout) {
     SetsViewerWindow* viewer = open();
     ASSERT_NE(viewer, nullptr);
-    EXPECT_EQ(doc->SetsViewerOpen, 1);
+    EXPECT_TRUE(window.setsViewerOpen);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->windowTitle(), "SETS Viewer");
     EXPECT_EQ(viewer->pos(), QPoint(10, 10));
@@ -75,10 +75,10 @@ TEST_F(SetsViewer, ButtonOpensOneViewerWithItsLayout) {
     QTest::mouseClick(window.SetsViewerButton, Qt::LeftButton);
     EXPECT_EQ(window.findChildren<SetsViewerWindow*>().size(), 1);
     // Even a direct call while the flag is down again keeps one viewer.
-    doc->SetsViewerOpen = 0;
+    window.setsViewerOpen = false;
     openSetsViewerCommand(window);
     EXPECT_EQ(window.findChildren<SetsViewerWindow*>().size(), 1);
-    EXPECT_EQ(doc->SetsViewerOpen, 1);
+    EXPECT_TRUE(window.setsViewerOpen);
 }
 
 TEST_F(SetsViewer, ScrollingToTheEndShowsSetsNinetyOneToHundredAndPicksSetHundred) {
@@ -127,10 +127,10 @@ TEST_F(SetsViewer, OnlyAPlainLeftButtonOverABlockPicksASet) {
 TEST_F(SetsViewer, ClicksRightAfterAFileDialogAreSwallowed) {
     SetsViewerWindow* viewer = open();
     ASSERT_NE(viewer, nullptr);
-    doc->CanvasEventSkip = 2;
+    window.skipCanvasEvents(2);
     QTest::mouseClick(viewer->StripCanvas, Qt::LeftButton, {}, QPoint(300, 40));
     EXPECT_EQ(doc->CurrentSet, 1);
-    EXPECT_EQ(doc->CanvasEventSkip, 0);
+    EXPECT_EQ(window.canvasEventsToSkip(), 0);
     EXPECT_EQ(window.SetNumberLabel->text(), "1");
     QTest::mouseClick(viewer->StripCanvas, Qt::LeftButton, {}, QPoint(300, 40));
     EXPECT_EQ(doc->CurrentSet, 4);
@@ -153,7 +153,7 @@ TEST_F(SetsViewer, ClosingClearsTheFlagAndAllowsReopeningWhereItWas) {
     viewer->SetsScrollBar->setValue(50);
     QPointer<SetsViewerWindow> watch(viewer);
     EXPECT_TRUE(viewer->close());
-    EXPECT_EQ(doc->SetsViewerOpen, 0);
+    EXPECT_FALSE(window.setsViewerOpen);
     EXPECT_FALSE(window.setsViewerRedraw);
     EXPECT_EQ(openSetsViewerOf(window), nullptr);
     flushDeletes();
@@ -163,7 +163,7 @@ TEST_F(SetsViewer, ClosingClearsTheFlagAndAllowsReopeningWhereItWas) {
     // The first shown set outlives the window: scroll bar and labels agree with it.
     SetsViewerWindow* again = open();
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(doc->SetsViewerOpen, 1);
+    EXPECT_TRUE(window.setsViewerOpen);
     EXPECT_EQ(again->SetsScrollBar->value(), 50);
     EXPECT_EQ(again->SetsViewerLabels[1]->text(), "SET: 50");
     QTest::mouseClick(again->StripCanvas, Qt::LeftButton, {}, QPoint(5, 5));

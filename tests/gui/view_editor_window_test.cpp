@@ -41,7 +41,7 @@ TEST_F(ViewEditor, OpensOnceWithItsLayoutAndDrawsTheCurrentScreen) {
     setCell(*doc, 0, 2, 2, 33);
     ViewEditorWindow* editor = open();
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(doc->viewEditorOpen, 1);
+    EXPECT_TRUE(window.viewEditorOpen);
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->windowTitle(), "View Editor");
     EXPECT_EQ(editor->pos(), QPoint(130, 95));
@@ -179,7 +179,7 @@ TEST_F(ViewEditor, ControlClickPicksAndAnyKeyReleaseEndsControl) {
     doc->PickedGlyph = 1;
 
     QTest::keyPress(editor, Qt::Key_Control);
-    EXPECT_EQ(doc->controlHeld, 17);
+    EXPECT_TRUE(editor->controlHeld());
     QTest::mouseClick(editor->Canvas, Qt::LeftButton, Qt::ControlModifier,
                       at(4 * 16 + 8, 3 * 16 + 8));
     EXPECT_EQ(doc->PickedGlyph, 0x85);
@@ -189,11 +189,11 @@ TEST_F(ViewEditor, ControlClickPicksAndAnyKeyReleaseEndsControl) {
 
     // Other keys neither set nor keep the Control state; releasing any key ends it.
     QTest::keyPress(editor, Qt::Key_Shift);
-    EXPECT_EQ(doc->controlHeld, 17);
+    EXPECT_TRUE(editor->controlHeld());
     QTest::keyRelease(editor, Qt::Key_Shift);
-    EXPECT_EQ(doc->controlHeld, 0);
+    EXPECT_FALSE(editor->controlHeld());
     QTest::keyPress(editor, Qt::Key_A);
-    EXPECT_EQ(doc->controlHeld, 0);
+    EXPECT_FALSE(editor->controlHeld());
 
     // Now a left click paints the picked code.
     QTest::mouseClick(editor->Canvas, Qt::LeftButton, {}, at(8, 8));
@@ -446,8 +446,8 @@ TEST_F(ViewEditor, ClosingStoresThePositionAndClosesTheRangeDialog) {
     flushDeletes();
     EXPECT_FALSE(guard);
     EXPECT_FALSE(range);
-    EXPECT_EQ(doc->viewEditorOpen, 0);
-    EXPECT_EQ(doc->rangeWindow, 0);
+    EXPECT_FALSE(window.viewEditorOpen);
+    EXPECT_FALSE(range && range->isOpen());
     EXPECT_EQ(doc->rangeFrameShown, 0);
     EXPECT_EQ(doc->viewEditorX, where.x());
     EXPECT_EQ(doc->viewEditorY, where.y());
@@ -470,7 +470,7 @@ TEST_F(ViewEditor, ExitMenuClosesTheWindow) {
     EXPECT_FALSE(editor->isVisible());
     flushDeletes();
     EXPECT_FALSE(guard);
-    EXPECT_EQ(doc->viewEditorOpen, 0);
+    EXPECT_FALSE(window.viewEditorOpen);
     EXPECT_EQ(findViewEditor(window), nullptr);
 }
 

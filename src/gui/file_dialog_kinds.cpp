@@ -1,0 +1,39 @@
+#include "gui/file_dialog_kinds.h"
+
+#include "formats/file_io.h"
+#include "gui/save_failure.h"
+
+namespace korvex {
+
+std::string savePathOf(const FileDialogKind& kind, const FileChoice& choice) {
+    const std::string path = choice.path.toStdString();
+    switch (kind.rule) {
+    case ExtensionRule::WithTypeFilter:
+        return choice.filterIndex == 0 ? withExtension(path, kind.extension) : path;
+    case ExtensionRule::Always:
+        return withExtension(path, kind.extension);
+    case ExtensionRule::AsTyped:
+        break;
+    }
+    return path;
+}
+
+std::string saveFileOfKind(QWidget* parent, const FileDialogKind& kind, const QString& start,
+                           const std::function<bool(const std::string&, std::string*)>& write) {
+    const FileChoice choice = dialogs().saveFile(parent, kind.saveTitle, start, kind.filters);
+    if (choice.path.isEmpty())
+        return {};
+    const std::string path = savePathOf(kind, choice);
+    // An existing file is replaced only when the user says so.
+    if (!mayReplace(parent, path))
+        return {};
+    std::string error;
+    if (!write(path, &error)) {
+        // The write is atomic: the file on disk, if any, is still the old one.
+        reportSaveFailure(parent, QString::fromStdString(path), QString::fromStdString(error));
+        return {};
+    }
+    return path;
+}
+
+} // namespace korvex
