@@ -78,7 +78,9 @@ public:
         return {};
     }
     void message(QWidget*, const QString&, const QString&) override {}
-    bool question(QWidget*, const QString&, const QString&) override { return yes; }
+    bool question(QWidget*, const QString&, const QString&, QuestionDefault) override {
+        return yes;
+    }
     bool choose(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
         return false;
     }

@@ -42,9 +42,8 @@ protected:
     }
 
     void randomClipboards(std::mt19937& random) {
-        for (auto& column : doc->GlyphClipboard)
-            for (uint8_t& pixel : column)
-                pixel = uint8_t(random() % 2);
+        for (uint8_t& row : doc->GlyphClipboard)
+            row = uint8_t(random() % 256);
         for (int16_t& cell : doc->SetClipboard)
             cell = int16_t(random() % 256);
     }
@@ -58,7 +57,7 @@ protected:
             workingColour(*doc, reg) = int64_t(random() % 256);
         for (int x = 0; x < 8; ++x)
             for (int y = 0; y < 8; ++y)
-                doc->FontPixels[doc->CurrentFont][65][x][y] = uint8_t(random() % 2);
+                doc->setPixel(doc->CurrentFont, 65, x, y, random() % 2 != 0);
         for (int cell = 0; cell < kSetCells; ++cell)
             doc->Sets[doc->CurrentSet][cell] = int16_t(60 + random() % 10);
     }

@@ -21,9 +21,10 @@ inline std::string workBytes(const Document& doc) {
         add(&size, sizeof size);
         out += text;
     };
-    add(&doc.FontPixels, sizeof doc.FontPixels);
+    add(&doc.Glyphs, sizeof doc.Glyphs);
     add(&doc.Sets, sizeof doc.Sets);
     add(&doc.screens, sizeof doc.screens);
+    add(&doc.rowTables, sizeof doc.rowTables);
     add(&doc.FontColours, sizeof doc.FontColours);
     add(&doc.AtariColour, sizeof doc.AtariColour);
     for (const std::string& name : doc.FontName)
