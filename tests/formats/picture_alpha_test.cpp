@@ -3,6 +3,7 @@
 
 #include "core/font_codec.h"
 #include "core/image_import.h"
+#include "core/picture_fit.h"
 #include "formats/bmp_codec.h"
 #include "formats/picture_codec.h"
 #include "formats/png_codec.h"
@@ -165,6 +166,43 @@ TEST(PictureAlpha, WithoutAnAlphaMaskTheFourthByteIsIgnored) {
     const auto weighted = decodeBmp(alphaBmp(p, 124, 3));
     ASSERT_TRUE(weighted);
     EXPECT_EQ(weighted->pixels, overBlack(p).pixels);
+}
+
+// The conversion to a screen asks for the alpha itself: the same straight colours
+// and alphas from PNG and from every BMP with an alpha mask, while the other
+// callers' pictures stay as they were.
+TEST(PictureAlpha, KeptAlphaReadsTheSameFromPngAndBmp) {
+    const RgbaPicture sheet = translucentSheet();
+    std::vector<uint32_t> expected(sheet.rgba.size() / 4);
+    for (size_t i = 0; i < expected.size(); ++i)
+        expected[i] = sheet.rgba[4 * i] | uint32_t(sheet.rgba[4 * i + 1]) << 8 |
+                      uint32_t(sheet.rgba[4 * i + 2]) << 16 | uint32_t(sheet.rgba[4 * i + 3]) << 24;
+    const auto fromPng = decodePicture(rgbaPng(sheet), nullptr, PictureAlpha::Kept);
+    ASSERT_TRUE(fromPng);
+    EXPECT_EQ(fromPng->pixels, expected);
+    EXPECT_EQ(decodePicture(rgbaPng(sheet))->pixels, overBlack(sheet).pixels);
+    for (const auto& [headerBytes, compression] : {std::pair{124u, 3u}, {40u, 6u}}) {
+        const auto fromBmp =
+            decodePicture(alphaBmp(sheet, headerBytes, compression), nullptr, PictureAlpha::Kept);
+        ASSERT_TRUE(fromBmp);
+        EXPECT_EQ(fromBmp->pixels, expected);
+    }
+    // Without an alpha mask every pixel is opaque.
+    RgbaPicture p{2, 1, {0x10, 0x20, 0x30, 0x00, 0x40, 0x50, 0x60, 0x80}};
+    const auto plain = decodeBmp(alphaBmp(p, 40, 3), nullptr, PictureAlpha::Kept);
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->pixels, (std::vector<uint32_t>{0xFF302010, 0xFF605040}));
+}
+
+TEST(PictureAlpha, RowsWithAlphaAreOpaqueFromHalfTheAlphaOn) {
+    const RgbPicture picture{4, 1, {0x00123456, 0x7F123456, 0x80123456, 0xFF123456}};
+    const PictureRows rows = pictureRowsWithAlpha(picture);
+    ASSERT_EQ(rows.width, 4);
+    uint32_t rgb[4];
+    uint8_t opaque[4];
+    rows.readRow(0, rgb, opaque);
+    EXPECT_EQ(std::vector<uint8_t>(opaque, opaque + 4), (std::vector<uint8_t>{0, 0, 1, 1}));
+    EXPECT_EQ(std::vector<uint32_t>(rgb, rgb + 4), std::vector<uint32_t>(4, 0x123456));
 }
 
 } // namespace
