@@ -147,13 +147,21 @@ std::vector<int> bestSet(const std::vector<float>& cost, size_t n, int count) {
     return set;
 }
 
-// The four-colour registers with the per-cell choice of PF2 or PF3: the colours
-// of `start` (BAK, PF0, PF1, PF2) and a PF3 tried among a few candidates, then
-// every register replaced by a better candidate while that helps.
+// The four-colour registers with the per-cell choice of PF2 or PF3. The search
+// starts from the better of: the colours of `start` (BAK, PF0, PF1, PF2) with PF3
+// open, and the five colours of `five` with each pair of them as PF2 and PF3 (the
+// two a cell never shows together); every register is then replaced by a better
+// candidate while that helps. One register at a time cannot undo a wrong pair, so
+// a picture of five colours that an Atari screen showed would otherwise often
+// miss one of them.
 std::array<int, 5> refineFourColours(const FittedPicture& f, const std::vector<int>& start,
-                                     const std::vector<float>& bins, size_t n) {
-    // Candidates: the start colours and those with the least error alone.
+                                     const std::vector<int>& five, const std::vector<float>& bins,
+                                     size_t n) {
+    // Candidates: the start colours, the five and those with the least error alone.
     std::vector<int> candidates = start;
+    for (int c : five)
+        if (std::find(candidates.begin(), candidates.end(), c) == candidates.end())
+            candidates.push_back(c);
     std::vector<std::pair<float, int>> alone;
     for (int c = 0; c < kPaletteColours; ++c) {
         float total = 0;
@@ -187,9 +195,45 @@ std::array<int, 5> refineFourColours(const FittedPicture& f, const std::vector<i
             }
     }
     const int cellPixels = across * kCellSize;
+    auto column = [&](int k) { return &cost[size_t(k) * pixels]; };
     // Slots 0..4: BAK, PF0, PF1, PF2, PF3, as candidate indices.
     std::array<int, 5> slot{0, 1, 2, 3, 0};
-    auto column = [&](int k) { return &cost[size_t(k) * pixels]; };
+    const auto errorOf = [&](const std::array<int, 5>& s) {
+        const float *bak = column(s[0]), *pf0 = column(s[1]), *pf1 = column(s[2]);
+        const float *pf2 = column(s[3]), *pf3 = column(s[4]);
+        float sum = 0;
+        for (int cell = 0; cell < cells; ++cell) {
+            float with2 = 0, with3 = 0;
+            for (size_t i = size_t(cell * cellPixels); i < size_t((cell + 1) * cellPixels); ++i) {
+                const float common = std::min({bak[i], pf0[i], pf1[i]});
+                with2 += std::min(common, pf2[i]);
+                with3 += std::min(common, pf3[i]);
+            }
+            sum += std::min(with2, with3);
+        }
+        return sum;
+    };
+    const auto indexOf = [&](int colour) {
+        return int(std::find(candidates.begin(), candidates.end(), colour) - candidates.begin());
+    };
+    float startError = errorOf(slot);
+    for (size_t a = 0; a < five.size(); ++a)
+        for (size_t b = a + 1; b < five.size(); ++b) {
+            // The other three in the order they were picked: the first, the colour
+            // most of the picture shows, becomes the background.
+            std::array<int, 5> tried{};
+            size_t common = 0;
+            for (size_t c = 0; c < five.size(); ++c)
+                if (c != a && c != b)
+                    tried[common++] = indexOf(five[c]);
+            tried[3] = indexOf(five[a]);
+            tried[4] = indexOf(five[b]);
+            const float error = errorOf(tried);
+            if (error < startError) {
+                startError = error;
+                slot = tried;
+            }
+        }
     // The error with slot j open: per pixel the best of the other colours a cell with
     // PF2 (fixed2) and with PF3 (fixed3) can show; each candidate then costs a
     // minimum and a sum per pixel.
@@ -274,7 +318,8 @@ ColourRegisters chooseColours(const FittedPicture& fitted, int mode, const Colou
         out[LUM] = 2 * (first >= second ? pair[1] : pair[0]);
         return out;
     }
-    const std::array<int, 5> four = refineFourColours(fitted, bestSet(cost, n, 4), cost, n);
+    const std::array<int, 5> four =
+        refineFourColours(fitted, bestSet(cost, n, 4), bestSet(cost, n, 5), cost, n);
     for (size_t j = 0; j < 5; ++j)
         out[size_t(kFourColourRegisters[j])] = 2 * four[j];
     return out;
