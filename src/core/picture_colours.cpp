@@ -147,21 +147,13 @@ std::vector<int> bestSet(const std::vector<float>& cost, size_t n, int count) {
     return set;
 }
 
-// The four-colour registers with the per-cell choice of PF2 or PF3. The search
-// starts from the better of: the colours of `start` (BAK, PF0, PF1, PF2) with PF3
-// open, and the five colours of `five` with each pair of them as PF2 and PF3 (the
-// two a cell never shows together); every register is then replaced by a better
-// candidate while that helps. One register at a time cannot undo a wrong pair, so
-// a picture of five colours that an Atari screen showed would otherwise often
-// miss one of them.
+// The four-colour registers with the per-cell choice of PF2 or PF3: the colours
+// of `start` (BAK, PF0, PF1, PF2) and a PF3 tried among a few candidates, then
+// every register replaced by a better candidate while that helps.
 std::array<int, 5> refineFourColours(const FittedPicture& f, const std::vector<int>& start,
-                                     const std::vector<int>& five, const std::vector<float>& bins,
-                                     size_t n) {
-    // Candidates: the start colours, the five and those with the least error alone.
+                                     const std::vector<float>& bins, size_t n) {
+    // Candidates: the start colours and those with the least error alone.
     std::vector<int> candidates = start;
-    for (int c : five)
-        if (std::find(candidates.begin(), candidates.end(), c) == candidates.end())
-            candidates.push_back(c);
     std::vector<std::pair<float, int>> alone;
     for (int c = 0; c < kPaletteColours; ++c) {
         float total = 0;
@@ -195,45 +187,9 @@ std::array<int, 5> refineFourColours(const FittedPicture& f, const std::vector<i
             }
     }
     const int cellPixels = across * kCellSize;
-    auto column = [&](int k) { return &cost[size_t(k) * pixels]; };
     // Slots 0..4: BAK, PF0, PF1, PF2, PF3, as candidate indices.
     std::array<int, 5> slot{0, 1, 2, 3, 0};
-    const auto errorOf = [&](const std::array<int, 5>& s) {
-        const float *bak = column(s[0]), *pf0 = column(s[1]), *pf1 = column(s[2]);
-        const float *pf2 = column(s[3]), *pf3 = column(s[4]);
-        float sum = 0;
-        for (int cell = 0; cell < cells; ++cell) {
-            float with2 = 0, with3 = 0;
-            for (size_t i = size_t(cell * cellPixels); i < size_t((cell + 1) * cellPixels); ++i) {
-                const float common = std::min({bak[i], pf0[i], pf1[i]});
-                with2 += std::min(common, pf2[i]);
-                with3 += std::min(common, pf3[i]);
-            }
-            sum += std::min(with2, with3);
-        }
-        return sum;
-    };
-    const auto indexOf = [&](int colour) {
-        return int(std::find(candidates.begin(), candidates.end(), colour) - candidates.begin());
-    };
-    float startError = errorOf(slot);
-    for (size_t a = 0; a < five.size(); ++a)
-        for (size_t b = a + 1; b < five.size(); ++b) {
-            // The other three in the order they were picked: the first, the colour
-            // most of the picture shows, becomes the background.
-            std::array<int, 5> tried{};
-            size_t common = 0;
-            for (size_t c = 0; c < five.size(); ++c)
-                if (c != a && c != b)
-                    tried[common++] = indexOf(five[c]);
-            tried[3] = indexOf(five[a]);
-            tried[4] = indexOf(five[b]);
-            const float error = errorOf(tried);
-            if (error < startError) {
-                startError = error;
-                slot = tried;
-            }
-        }
+    auto column = [&](int k) { return &cost[size_t(k) * pixels]; };
     // The error with slot j open: per pixel the best of the other colours a cell with
     // PF2 (fixed2) and with PF3 (fixed3) can show; each candidate then costs a
     // minimum and a sum per pixel.
@@ -280,6 +236,59 @@ std::array<int, 5> refineFourColours(const FittedPicture& f, const std::vector<i
     return out;
 }
 
+// The squared error of the fitted picture shown in four-colour registers `four`
+// (palette indexes of BAK, PF0, PF1, PF2, PF3), each cell taking PF2 or PF3.
+float fourColourError(const FittedPicture& f, const std::array<int, 5>& four) {
+    const int across = cellPixelsAcross(kFourColourMode);
+    float sum = 0;
+    for (int cell = 0; cell < kScreenCellCount; ++cell) {
+        const int cx = cell % kScreenColumns * across, cy = cell / kScreenColumns * kCellSize;
+        float with2 = 0, with3 = 0;
+        for (int y = 0; y < kCellSize; ++y)
+            for (int x = 0; x < across; ++x) {
+                const size_t p = f.index(cx + x, cy + y);
+                if (f.background[p])
+                    continue;
+                float d[5];
+                for (size_t j = 0; j < 5; ++j)
+                    d[j] = distance(paletteColours()[size_t(four[j])], f.red[p], f.green[p],
+                                    f.blue[p]);
+                const float common = std::min({d[0], d[1], d[2]});
+                with2 += std::min(common, d[3]);
+                with3 += std::min(common, d[4]);
+            }
+        sum += std::min(with2, with3);
+    }
+    return sum;
+}
+
+// `found`, or the five colours of `five` with a pair of them as PF2 and PF3 (the two
+// a cell never shows together) when that pairing shows the picture exactly. The
+// register search changes one register at a time and cannot undo a wrong pair, so
+// a picture an Atari screen showed in five colours would otherwise often lose one
+// of them. Only an exact pairing replaces the search's colours: on photographs a
+// pairing of less colour error tends to leave more distinct cells to merge.
+std::array<int, 5> exactPairing(const FittedPicture& f, const std::array<int, 5>& found,
+                                const std::vector<int>& five) {
+    if (fourColourError(f, found) == 0)
+        return found;
+    for (size_t a = 0; a < five.size(); ++a)
+        for (size_t b = a + 1; b < five.size(); ++b) {
+            // The other three in the order they were picked: the first, the colour
+            // most of the picture shows, becomes the background.
+            std::array<int, 5> tried{};
+            size_t common = 0;
+            for (size_t c = 0; c < five.size(); ++c)
+                if (c != a && c != b)
+                    tried[common++] = five[c];
+            tried[3] = five[a];
+            tried[4] = five[b];
+            if (fourColourError(f, tried) == 0)
+                return tried;
+        }
+    return found;
+}
+
 int nearest(const ColourRgb* colours, int count, float r, float g, float b) {
     int best = 0;
     float bestDistance = kHuge;
@@ -318,8 +327,8 @@ ColourRegisters chooseColours(const FittedPicture& fitted, int mode, const Colou
         out[LUM] = 2 * (first >= second ? pair[1] : pair[0]);
         return out;
     }
-    const std::array<int, 5> four =
-        refineFourColours(fitted, bestSet(cost, n, 4), bestSet(cost, n, 5), cost, n);
+    const std::array<int, 5> four = exactPairing(
+        fitted, refineFourColours(fitted, bestSet(cost, n, 4), cost, n), bestSet(cost, n, 5));
     for (size_t j = 0; j < 5; ++j)
         out[size_t(kFourColourRegisters[j])] = 2 * four[j];
     return out;
