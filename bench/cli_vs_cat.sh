@@ -82,6 +82,8 @@ prepare="${old_cli:-$new_cli}"
 "$prepare" extract project.proj2 --screens -o screens.ved2
 "$prepare" extract project.proj2 --sets -o sets.sets
 "$prepare" font-to-image font.fnt -o font.png
+# A 320 x 192 photograph of the picture-to-screen tests.
+cp "$here/tests/data/pictures/astronaut.png" photo.png
 
 # name | input that cat reads | arguments after the converter (OUT is the output)
 conversions=(
@@ -93,6 +95,8 @@ conversions=(
     "extract|project.proj2|extract project.proj2 --font 7 -o OUT.fnt"
     "screen-to-image|project.proj2|screen-to-image project.proj2 --screen 3 --scale 2 -o OUT.png"
     "display-list|project.proj2|display-list project.proj2 --screen 3 --screen-address 16384 --dl-address 15360 --font-address 1=32768,2=33792,3=34816,4=35840,5=36864,6=37888,7=38912,8=39936,9=40960,10=41984 -o OUT.asm"
+    "picture-to-screen|photo.png|picture-to-screen photo.png -o OUT.proj2"
+    "picture-to-screen --fonts 4|photo.png|picture-to-screen photo.png --into project.proj2 --mode 4 --fonts 4 -o OUT.proj2"
     "--version|-|--version"
 )
 
@@ -111,8 +115,8 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 echo "cores: $(nproc); load average: $(cut -d' ' -f1-3 /proc/loadavg);" \
     "runs per command: $((runs_per_round * rounds)) in $rounds rounds; outputs in $base"
 echo "ms: median wall time of the process; cpu: mean user + system time, ms"
-header="%-24s %8s %8s %8s %8s %8s"
-row="%-24s %8.3f %8.3f %8s %8.3f %8.3f"
+header="%-28s %8s %8s %8s %8s %8s"
+row="%-28s %8.3f %8.3f %8s %8.3f %8.3f"
 if [ -n "$old_cli" ]; then
     header+=" %8s %8s %8s"
     row+=" %8.3f %8s %8.3f"

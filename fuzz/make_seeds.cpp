@@ -463,6 +463,8 @@ void tmxSeeds(Document& busy) {
     words.insert(std::string(1, '\0'));
     writeDictionary("tmx", "Tiled maps and tilesets: elements, attributes and property names.",
                     words);
+}
+
 // Pictures for the picture-to-screen harness: its header (width - 1, height - 1,
 // flags, fonts, first font, six colours) and RGB bytes, noise from a fixed sequence.
 void pictureScreenSeeds() {

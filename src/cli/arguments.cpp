@@ -149,6 +149,16 @@ const std::vector<CommandSpec>& commandSpecs() {
          {"MAP.tmx"},
          {{"--into", "", true, true, true}, {"--screen", "", true, true}},
          OutputKind::Project},
+        {"picture-to-screen",
+         {"IMAGE"},
+         {{"--into", "", true, false, true},
+          {"--screen", "", true, false},
+          {"--mode", "", true, false},
+          {"--fonts", "", true, false},
+          {"--first-font", "", true, false},
+          {"--dither", "", false, false},
+          {"--json", "", false, false}},
+         OutputKind::Project},
     };
     return specs;
 }

@@ -22,5 +22,6 @@ void screenToImageCommand(const ParsedCommand& command);
 void displayListCommand(const ParsedCommand& command);
 void screenToTmxCommand(const ParsedCommand& command);
 void tmxToScreenCommand(const ParsedCommand& command);
+void pictureToScreenCommand(const ParsedCommand& command);
 
 } // namespace korvex::cli

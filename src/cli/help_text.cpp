@@ -220,6 +220,35 @@ const std::map<std::string, CommandHelp>& helps() {
           "length or expanding beyond it; a map of more than 256 x 256 tiles; a flipped\n"
           "tile, a tile of another tileset, or tiles of two fonts or modes in one row\n"
           "(the message names the first such cell by row and column, from 0).\n"}},
+        {"picture-to-screen",
+         {"picture-to-screen IMAGE -o OUT.proj2 [--into P.proj2] [--screen N] [--mode 2|4] "
+          "[--fonts F] [--first-font K] [--dither] [--json]",
+          "a picture as a screen, its fonts and its row table",
+          "Converts a PNG or BMP picture into screen N of a project: the picture fitted to\n"
+          "320 x 192 (scaled with its aspect kept and centred; a 320 x 192 picture is\n"
+          "taken as it is), its colours matched to Atari colours chosen for the least\n"
+          "error, its 8 x 8 cells sharing glyphs where they are equal (or equal as\n"
+          "inverse codes show them) and, where a font's rows hold more than 128\n"
+          "distinct cells, similar cells merged. With F fonts the rows are split into\n"
+          "bands, one font each, for the least error. The fonts K..K+F-1 get the glyphs\n"
+          "and colour sets, the screen its codes and its row table; everything else\n"
+          "stays as the project (or, without --into, as the editor starts) has it.\n"
+          "Transparent pixels count as the background colour.\n\n"
+          "  --into P.proj2    the project the conversion goes into (default: the\n"
+          "                    project the editor starts with)\n"
+          "  --screen N        the screen, 0..8 (default 0)\n"
+          "  --mode M          2 two-colour (default) or 4 four-colour\n"
+          "  --fonts F         fonts to use, 1..10 (default 1)\n"
+          "  --first-font K    the first of them, 1..10 (default 1); K+F-1 may not\n"
+          "                    pass 10\n"
+          "  --dither          error-diffusion dithering within the chosen colours\n"
+          "  --json            the figures as one JSON object\n\n"
+          "Prints the figures on standard output: the PSNR in dB of the screen as the\n"
+          "machine shows it against the colour-matched picture (both blurred 3 x 3), or\n"
+          "\"exact\"; the share of Atari pixels that differ; each font's rows and glyphs\n"
+          "used; the cells merged. With --json: {\"exact\":..,\"psnr_db\":..(null when\n"
+          "exact),\"differing_share\":..,\"merged_cells\":..,\"fonts\":[{\"font\":..,\n"
+          "\"first_row\":..,\"last_row\":..,\"glyphs\":..}]}.\n"}},
     };
     return table;
 }

@@ -236,6 +236,59 @@ std::array<int, 5> refineFourColours(const FittedPicture& f, const std::vector<i
     return out;
 }
 
+// The squared error of the fitted picture shown in four-colour registers `four`
+// (palette indexes of BAK, PF0, PF1, PF2, PF3), each cell taking PF2 or PF3.
+float fourColourError(const FittedPicture& f, const std::array<int, 5>& four) {
+    const int across = cellPixelsAcross(kFourColourMode);
+    float sum = 0;
+    for (int cell = 0; cell < kScreenCellCount; ++cell) {
+        const int cx = cell % kScreenColumns * across, cy = cell / kScreenColumns * kCellSize;
+        float with2 = 0, with3 = 0;
+        for (int y = 0; y < kCellSize; ++y)
+            for (int x = 0; x < across; ++x) {
+                const size_t p = f.index(cx + x, cy + y);
+                if (f.background[p])
+                    continue;
+                float d[5];
+                for (size_t j = 0; j < 5; ++j)
+                    d[j] = distance(paletteColours()[size_t(four[j])], f.red[p], f.green[p],
+                                    f.blue[p]);
+                const float common = std::min({d[0], d[1], d[2]});
+                with2 += std::min(common, d[3]);
+                with3 += std::min(common, d[4]);
+            }
+        sum += std::min(with2, with3);
+    }
+    return sum;
+}
+
+// `found`, or the five colours of `five` with a pair of them as PF2 and PF3 (the two
+// a cell never shows together) when that pairing shows the picture exactly. The
+// register search changes one register at a time and cannot undo a wrong pair, so
+// a picture an Atari screen showed in five colours would otherwise often lose one
+// of them. Only an exact pairing replaces the search's colours: on photographs a
+// pairing of less colour error tends to leave more distinct cells to merge.
+std::array<int, 5> exactPairing(const FittedPicture& f, const std::array<int, 5>& found,
+                                const std::vector<int>& five) {
+    if (fourColourError(f, found) == 0)
+        return found;
+    for (size_t a = 0; a < five.size(); ++a)
+        for (size_t b = a + 1; b < five.size(); ++b) {
+            // The other three in the order they were picked: the first, the colour
+            // most of the picture shows, becomes the background.
+            std::array<int, 5> tried{};
+            size_t common = 0;
+            for (size_t c = 0; c < five.size(); ++c)
+                if (c != a && c != b)
+                    tried[common++] = five[c];
+            tried[3] = five[a];
+            tried[4] = five[b];
+            if (fourColourError(f, tried) == 0)
+                return tried;
+        }
+    return found;
+}
+
 int nearest(const ColourRgb* colours, int count, float r, float g, float b) {
     int best = 0;
     float bestDistance = kHuge;
@@ -274,7 +327,8 @@ ColourRegisters chooseColours(const FittedPicture& fitted, int mode, const Colou
         out[LUM] = 2 * (first >= second ? pair[1] : pair[0]);
         return out;
     }
-    const std::array<int, 5> four = refineFourColours(fitted, bestSet(cost, n, 4), cost, n);
+    const std::array<int, 5> four = exactPairing(
+        fitted, refineFourColours(fitted, bestSet(cost, n, 4), cost, n), bestSet(cost, n, 5));
     for (size_t j = 0; j < 5; ++j)
         out[size_t(kFourColourRegisters[j])] = 2 * four[j];
     return out;

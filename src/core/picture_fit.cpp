@@ -49,6 +49,23 @@ PictureRows pictureRows(const RgbPicture& picture) {
     return rows;
 }
 
+PictureRows pictureRowsWithAlpha(const RgbPicture& picture) {
+    constexpr int kAlphaShift = 24;
+    constexpr uint32_t kColourBits = 0xFFFFFF;
+    constexpr uint32_t kHalfOpaque = 128;
+    PictureRows rows = pictureRows(picture);
+    if (rows.width == 0)
+        return rows;
+    rows.readRow = [&picture](int y, uint32_t* rgb, uint8_t* opaque) {
+        const uint32_t* from = picture.pixels.data() + size_t(y) * size_t(picture.width);
+        for (int x = 0; x < picture.width; ++x) {
+            rgb[x] = from[x] & kColourBits;
+            opaque[x] = uint8_t((from[x] >> kAlphaShift) >= kHalfOpaque);
+        }
+    };
+    return rows;
+}
+
 FittedPicture fitPicture(const PictureRows& picture, int mode) {
     FittedPicture fitted;
     fitted.pixelWidth = mode == 4 ? 2 : 1;

@@ -32,6 +32,11 @@ struct PictureRows {
 // A whole picture, every pixel opaque; the rows read `picture`, which must outlive them.
 PictureRows pictureRows(const RgbPicture& picture);
 
+// A whole picture whose pixels carry an alpha 0..255 in bits 24..31 beside their
+// colour, as the picture loaders keep it on request: a pixel half opaque or more
+// (alpha 128..255) is opaque, the others transparent. The rows read `picture`.
+PictureRows pictureRowsWithAlpha(const RgbPicture& picture);
+
 struct FittedPicture {
     int width = 0; // Atari pixels: 320 or 160
     int height = kFitHeight;

@@ -64,7 +64,7 @@ struct Layout {
 
 class BmpReader {
 public:
-    explicit BmpReader(ByteView data) : d_(data) {}
+    BmpReader(ByteView data, PictureAlpha alpha) : d_(data), alpha_(alpha) {}
 
     std::optional<RgbPicture> read();
     const char* failure() const { return failure_; }
@@ -91,7 +91,7 @@ private:
     bool holdsPicture();
     size_t stride() const;
     // A 16- or 32-bit pixel as packed RGB, composited over black when the file has
-    // an alpha channel.
+    // an alpha channel (or with the alpha kept, when asked).
     uint32_t overBlack(uint32_t pixel) const;
     size_t runLengthBytes() const;
     bool decodeRows();
@@ -99,6 +99,7 @@ private:
     bool putIndex(int64_t x, int64_t row, uint32_t index);
 
     ByteView d_;
+    PictureAlpha alpha_;
     Layout l_;
     RgbPicture picture_;
     const char* failure_ = nullptr;
@@ -251,8 +252,10 @@ uint32_t BmpReader::overBlack(uint32_t pixel) const {
                    blue = l_.blue.value(pixel);
     if (l_.alpha.bits == 0)
         return red | green << 8 | blue << 16;
-    // As PNG transparency is: each channel weighted by the alpha, rounded.
     const uint32_t a = l_.alpha.value(pixel);
+    if (alpha_ == PictureAlpha::Kept)
+        return red | green << 8 | blue << 16 | a << kAlphaShift;
+    // As PNG transparency is: each channel weighted by the alpha, rounded.
     auto over = [a](uint32_t c) { return (c * a + 127) / 255; };
     return over(red) | over(green) << 8 | over(blue) << 16;
 }
@@ -375,6 +378,9 @@ std::optional<RgbPicture> BmpReader::read() {
         l_.compression == kRle8 || l_.compression == kRle4 ? decodeRunLength() : decodeRows();
     if (!ok)
         return std::nullopt;
+    if (alpha_ == PictureAlpha::Kept && l_.alpha.bits == 0)
+        for (uint32_t& pixel : picture_.pixels)
+            pixel |= kOpaqueAlphaBits;
     return std::move(picture_);
 }
 
@@ -393,8 +399,8 @@ bool looksLikeBmp(ByteView data) {
     return data.size() >= 2 && data[0] == 'B' && data[1] == 'M';
 }
 
-std::optional<RgbPicture> decodeBmp(ByteView data, std::string* error) {
-    BmpReader reader(data);
+std::optional<RgbPicture> decodeBmp(ByteView data, std::string* error, PictureAlpha alpha) {
+    BmpReader reader(data, alpha);
     auto picture = reader.read();
     if (!picture && error)
         *error = reader.failure() ? reader.failure() : "BMP error";

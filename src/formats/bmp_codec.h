@@ -20,6 +20,7 @@
 
 #include "core/document.h"
 #include "formats/file_io.h"
+#include "formats/picture_alpha.h"
 
 #include <optional>
 #include <string>
@@ -29,7 +30,11 @@ namespace korvex {
 // True when the bytes start with "BM".
 bool looksLikeBmp(ByteView data);
 
-std::optional<RgbPicture> decodeBmp(ByteView data, std::string* error = nullptr);
+// With PictureAlpha::Kept the alpha mask's value is kept beside the straight colour
+// (see picture_alpha.h); pixels of a file without one, and pixels a run-length
+// stream skips, read as opaque.
+std::optional<RgbPicture> decodeBmp(ByteView data, std::string* error = nullptr,
+                                    PictureAlpha alpha = PictureAlpha::OverBlack);
 
 // Empty for an empty picture.
 Bytes encodeBmp(const RgbPicture& picture);

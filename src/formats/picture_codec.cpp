@@ -5,11 +5,11 @@
 
 namespace korvex {
 
-std::optional<RgbPicture> decodePicture(ByteView data, std::string* error) {
+std::optional<RgbPicture> decodePicture(ByteView data, std::string* error, PictureAlpha alpha) {
     if (looksLikePng(data))
-        return decodePng(data, error);
+        return decodePng(data, error, alpha);
     if (looksLikeBmp(data))
-        return decodeBmp(data, error);
+        return decodeBmp(data, error, alpha);
     if (error)
         *error = "neither a PNG nor a BMP file";
     return std::nullopt;

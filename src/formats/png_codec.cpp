@@ -97,12 +97,17 @@ bool readRows(png_structp png, png_bytepp rows) {
 constexpr unsigned kOpaque = 255;
 
 // The RGBA bytes of each pixel, read in place, become the packed RGB value,
-// composited over black.
-void packPixels(RgbPicture& picture) {
+// composited over black, or with the alpha kept in the top byte.
+void packPixels(RgbPicture& picture, PictureAlpha alpha) {
     for (uint32_t& pixel : picture.pixels) {
         uint8_t rgba[4];
         std::memcpy(rgba, &pixel, 4);
         const unsigned a = rgba[3];
+        if (alpha == PictureAlpha::Kept) {
+            pixel = rgba[0] | (unsigned(rgba[1]) << 8) | (unsigned(rgba[2]) << 16) |
+                    (uint32_t(a) << kAlphaShift);
+            continue;
+        }
         if (a == kOpaque) { // the usual case, where compositing changes nothing
             pixel = rgba[0] | (unsigned(rgba[1]) << 8) | (unsigned(rgba[2]) << 16);
             continue;
@@ -304,7 +309,7 @@ bool looksLikePng(ByteView data) {
     return data.size() >= 8 && png_sig_cmp(data.data(), 0, 8) == 0;
 }
 
-std::optional<RgbPicture> decodePng(ByteView data, std::string* error) {
+std::optional<RgbPicture> decodePng(ByteView data, std::string* error, PictureAlpha alpha) {
     if (!looksLikePng(data)) {
         setError(error, "not a PNG file");
         return std::nullopt;
@@ -350,7 +355,7 @@ std::optional<RgbPicture> decodePng(ByteView data, std::string* error) {
         setError(error, errorText.text);
         return std::nullopt;
     }
-    packPixels(picture);
+    packPixels(picture, alpha);
     return picture;
 }
 

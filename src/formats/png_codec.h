@@ -9,6 +9,7 @@
 
 #include "core/document.h"
 #include "formats/file_io.h"
+#include "formats/picture_alpha.h"
 
 #include <optional>
 #include <string>
@@ -21,8 +22,10 @@ constexpr int kMaxPictureSide = 16384;
 bool looksLikePng(ByteView data);
 
 // The picture, or nothing for a damaged, truncated or oversized file (`error`,
-// when given, then receives a short reason).
-std::optional<RgbPicture> decodePng(ByteView data, std::string* error = nullptr);
+// when given, then receives a short reason). With PictureAlpha::Kept the
+// transparency is kept instead of composited (see picture_alpha.h).
+std::optional<RgbPicture> decodePng(ByteView data, std::string* error = nullptr,
+                                    PictureAlpha alpha = PictureAlpha::OverBlack);
 
 // An 8-bit RGB, non-interlaced PNG file; empty for an empty picture or when
 // encoding fails.

@@ -50,7 +50,7 @@ TEST(CliManualPageTest, SynopsisAndCommandsMatchTheHelp) {
               usageForms(cli::generalHelp()));
 
     const auto terms = test::manualTerms(test::manualSection(page, "COMMANDS"));
-    ASSERT_EQ(cli::commandSpecs().size(), 12u);
+    ASSERT_EQ(cli::commandSpecs().size(), 13u);
     for (const cli::CommandSpec& command : cli::commandSpecs()) {
         const std::string usage = cli::commandUsage(command.name).substr(sizeof "korvex-cli");
         EXPECT_TRUE(contains(terms, usage)) << "no entry \"" << usage << "\"";

@@ -64,6 +64,9 @@ TEST_F(UsageTest, EveryCommandDescribesItsOptions) {
         {"display-list",
          {"--screen-address", "--dl-address", "--font-address", "asm-hex", "ROW_CHBASE",
           "ROW_COLORS", "1 KB", "4 KB"}},
+        {"picture-to-screen",
+         {"--into", "--screen", "--mode", "--fonts", "--first-font", "--dither", "--json",
+          "psnr_db"}},
     };
     for (const auto& [command, words] : options) {
         SCOPED_TRACE(command.toStdString());
@@ -129,6 +132,15 @@ TEST_F(UsageTest, BadNumbersAndNamesAreRefused) {
                      "for --font (a whole number 1..10)");
     expectUsageError({"extract", "p.proj2", "--colours", "0", "-o", "out"},
                      "for --colours (a whole number 1..10)");
+    for (const QString fonts : {"0", "11", "-1", "two"})
+        expectUsageError({"picture-to-screen", "a.png", "--fonts", fonts, "-o", "out"},
+                         "bad value '" + fonts + "' for --fonts (a whole number 1..10)");
+    expectUsageError(
+        {"picture-to-screen", "a.png", "--fonts", "4", "--first-font", "8", "-o", "out"},
+        "--first-font 8 has too few fonts after it for --fonts 4");
+    expectUsageError({"picture-to-screen", "a.png", "--first-font", "11", "-o", "out"},
+                     "for --first-font (a whole number 1..10)");
+    expectUsageError({"picture-to-screen", "a.png", "--mode", "3", "-o", "out"}, "for --mode");
 }
 
 TEST_F(UsageTest, BinaryOutputNeedsAFileAndPicturesAKnownExtension) {
@@ -136,6 +148,7 @@ TEST_F(UsageTest, BinaryOutputNeedsAFileAndPicturesAKnownExtension) {
     expectUsageError({"image-to-font", "a.png"}, "name the output file with -o");
     expectUsageError({"set-to-bin", "a.set", "a.fnt"}, "name the output file with -o");
     expectUsageError({"extract", "p.proj2", "--sets"}, "name the output file with -o");
+    expectUsageError({"picture-to-screen", "a.png"}, "name the output file with -o");
     expectUsageError({"font-to-image", "a.fnt", "-o", "out.gif"}, "must end in .png or .bmp",
                      "out.gif");
     // The extension is matched in any case.

@@ -1,5 +1,6 @@
 // Writing a conversion into the work: its fonts, colour sets, one screen and its row
-// table, nothing else; and one undo step takes the fonts, colours and screen back.
+// table, nothing else; and one undo step takes the fonts, colours, screen and row
+// table back.
 #include "core/glyph_bytes.h"
 #include "core/palette.h"
 #include "core/picture_screen_apply.h"
@@ -72,18 +73,28 @@ TEST(PictureScreenApply, WritesTheFontsColoursScreenAndRowTableOnly) {
     EXPECT_EQ(std::memcmp(again->screens, before->screens, sizeof again->screens), 0);
 }
 
-TEST(PictureScreenApply, OneUndoStepRestoresTheFontsColoursAndScreen) {
+TEST(PictureScreenApply, OneUndoStepRestoresTheFontsColoursScreenAndRowTable) {
     const PictureScreen converted = twoFontConversion();
     auto doc = std::make_unique<Document>();
     initDocument(*doc);
     doc->CurrentFont = 3; // its colours become the working colours
+    // A row table already on the screen, which the conversion replaces.
+    for (int row = 0; row < kScreenRows; ++row) {
+        doc->rowTables[0].font[row] = uint8_t(row % 11);
+        doc->rowTables[0].mode[row] = uint8_t(row % 3 == 0 ? 5 : 0);
+    }
     auto before = std::make_unique<Document>(*doc);
     doc->history.begin(*doc, "Import picture to screen");
     applyPictureScreen(*doc, converted, 0);
     ASSERT_TRUE(doc->history.commit(*doc));
     EXPECT_EQ(doc->ColourBAK, atariRgb(converted.fonts[0].colours[BAK]));
     EXPECT_EQ(doc->AtariColour[LUM], converted.fonts[0].colours[LUM]);
+    EXPECT_EQ(doc->rowTables[0].font[0], converted.rowFont[0]);
     ASSERT_TRUE(doc->history.undo(*doc));
+    EXPECT_EQ(std::memcmp(doc->rowTables, before->rowTables, sizeof doc->rowTables), 0);
+    EXPECT_EQ(doc->CurrentFont, before->CurrentFont);
+    EXPECT_EQ(doc->ColourPF0, before->ColourPF0);
+    EXPECT_EQ(doc->ColourPF3, before->ColourPF3);
     EXPECT_EQ(std::memcmp(doc->Glyphs, before->Glyphs, sizeof doc->Glyphs), 0);
     EXPECT_EQ(std::memcmp(doc->FontColours, before->FontColours, sizeof doc->FontColours), 0);
     EXPECT_EQ(std::memcmp(doc->screens, before->screens, sizeof doc->screens), 0);

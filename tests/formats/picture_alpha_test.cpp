@@ -3,9 +3,11 @@
 
 #include "core/font_codec.h"
 #include "core/image_import.h"
+#include "core/picture_fit.h"
 #include "formats/bmp_codec.h"
 #include "formats/picture_codec.h"
 #include "formats/png_codec.h"
+#include "rgba_png.h"
 #include "test_document.h"
 
 #include <cstring>
@@ -13,15 +15,10 @@
 #include <zlib.h>
 
 using namespace korvex;
+using test::RgbaPicture;
+using test::rgbaPng;
 
 namespace {
-
-// A picture with an alpha channel: red, green, blue, alpha bytes per pixel.
-struct RgbaPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgba;
-};
 
 // The built-in font's glyphs 0..127 as a 256 x 32 sheet: set pixels light and
 // opaque, but partly transparent on the right; clear ones in a colour of their own
@@ -42,46 +39,9 @@ RgbaPicture translucentSheet() {
     return p;
 }
 
-void appendBe32(Bytes& out, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(uint8_t(v >> shift));
-}
-
 void appendLe(Bytes& out, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.push_back(uint8_t(v >> (8 * i)));
-}
-
-void appendChunk(Bytes& out, const char* type, const Bytes& data) {
-    appendBe32(out, uint32_t(data.size()));
-    Bytes typed(type, type + 4);
-    typed.insert(typed.end(), data.begin(), data.end());
-    out.insert(out.end(), typed.begin(), typed.end());
-    appendBe32(out, uint32_t(crc32(0, typed.data(), uInt(typed.size()))));
-}
-
-// An 8-bit RGBA PNG, written here so the test does not rest on the encoder.
-Bytes rgbaPng(const RgbaPicture& p) {
-    Bytes raw;
-    for (int y = 0; y < p.height; ++y) {
-        raw.push_back(0); // no filter
-        const auto row = p.rgba.begin() + ptrdiff_t(y) * p.width * 4;
-        raw.insert(raw.end(), row, row + p.width * 4);
-    }
-    Bytes packed(compressBound(uLong(raw.size())));
-    uLongf packedSize = uLongf(packed.size());
-    EXPECT_EQ(compress(packed.data(), &packedSize, raw.data(), uLong(raw.size())), Z_OK);
-    packed.resize(packedSize);
-
-    Bytes out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    Bytes header;
-    appendBe32(header, uint32_t(p.width));
-    appendBe32(header, uint32_t(p.height));
-    header.insert(header.end(), {8, 6, 0, 0, 0}); // 8 bits, RGBA
-    appendChunk(out, "IHDR", header);
-    appendChunk(out, "IDAT", packed);
-    appendChunk(out, "IEND", {});
-    return out;
 }
 
 // A 32-bit BMP with BI_BITFIELDS (3) or BI_ALPHABITFIELDS (6) and a header of
@@ -165,6 +125,43 @@ TEST(PictureAlpha, WithoutAnAlphaMaskTheFourthByteIsIgnored) {
     const auto weighted = decodeBmp(alphaBmp(p, 124, 3));
     ASSERT_TRUE(weighted);
     EXPECT_EQ(weighted->pixels, overBlack(p).pixels);
+}
+
+// The conversion to a screen asks for the alpha itself: the same straight colours
+// and alphas from PNG and from every BMP with an alpha mask, while the other
+// callers' pictures stay as they were.
+TEST(PictureAlpha, KeptAlphaReadsTheSameFromPngAndBmp) {
+    const RgbaPicture sheet = translucentSheet();
+    std::vector<uint32_t> expected(sheet.rgba.size() / 4);
+    for (size_t i = 0; i < expected.size(); ++i)
+        expected[i] = sheet.rgba[4 * i] | uint32_t(sheet.rgba[4 * i + 1]) << 8 |
+                      uint32_t(sheet.rgba[4 * i + 2]) << 16 | uint32_t(sheet.rgba[4 * i + 3]) << 24;
+    const auto fromPng = decodePicture(rgbaPng(sheet), nullptr, PictureAlpha::Kept);
+    ASSERT_TRUE(fromPng);
+    EXPECT_EQ(fromPng->pixels, expected);
+    EXPECT_EQ(decodePicture(rgbaPng(sheet))->pixels, overBlack(sheet).pixels);
+    for (const auto& [headerBytes, compression] : {std::pair{124u, 3u}, {40u, 6u}}) {
+        const auto fromBmp =
+            decodePicture(alphaBmp(sheet, headerBytes, compression), nullptr, PictureAlpha::Kept);
+        ASSERT_TRUE(fromBmp);
+        EXPECT_EQ(fromBmp->pixels, expected);
+    }
+    // Without an alpha mask every pixel is opaque.
+    RgbaPicture p{2, 1, {0x10, 0x20, 0x30, 0x00, 0x40, 0x50, 0x60, 0x80}};
+    const auto plain = decodeBmp(alphaBmp(p, 40, 3), nullptr, PictureAlpha::Kept);
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->pixels, (std::vector<uint32_t>{0xFF302010, 0xFF605040}));
+}
+
+TEST(PictureAlpha, RowsWithAlphaAreOpaqueFromHalfTheAlphaOn) {
+    const RgbPicture picture{4, 1, {0x00123456, 0x7F123456, 0x80123456, 0xFF123456}};
+    const PictureRows rows = pictureRowsWithAlpha(picture);
+    ASSERT_EQ(rows.width, 4);
+    uint32_t rgb[4];
+    uint8_t opaque[4];
+    rows.readRow(0, rgb, opaque);
+    EXPECT_EQ(std::vector<uint8_t>(opaque, opaque + 4), (std::vector<uint8_t>{0, 0, 1, 1}));
+    EXPECT_EQ(std::vector<uint32_t>(rgb, rgb + 4), std::vector<uint32_t>(4, 0x123456));
 }
 
 } // namespace
