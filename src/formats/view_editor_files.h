@@ -10,6 +10,11 @@ namespace korvex {
 
 constexpr int kViewEditorDataBytes = kScreenCount * kScreenCells;
 
+// A range block's width and height are signed bytes, so no block holds more than
+// 127 x 127 cells after its two size bytes.
+constexpr int kLargestRangeSide = 127;
+constexpr size_t kLargestRangeBlockBytes = 2 + kLargestRangeSide * kLargestRangeSide;
+
 // Screens 0..8 in order, each row by row.
 Bytes viewEditorDataBytes(const Document& doc);
 // Stores the first 8640 bytes; a shorter file leaves the remaining cells unchanged.

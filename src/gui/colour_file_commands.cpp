@@ -10,9 +10,18 @@
 
 namespace korvex {
 
+namespace {
+
+const FileDialogKind kColours = {.saveTitle = "Save colors (.col)",
+                                 .filters = kColourFileFilters,
+                                 .extension = ".col",
+                                 .rule = ExtensionRule::Always,
+                                 .loadTitle = "Load colors (.col)",
+                                 .loadBytes = kColourFileBytes};
+
+} // namespace
+
 void saveColourFileCommand(MainWindow& window) {
-    static const FileDialogKind kColours = {"Save colors (.col)", kColourFileFilters, ".col",
-                                            ExtensionRule::Always};
     Document& doc = window.doc();
     saveFileOfKind(&window, kColours, QString(), [&](const std::string& path, std::string* error) {
         return writeFileAtomic(path, colourFileBytes(doc), error);
@@ -21,17 +30,16 @@ void saveColourFileCommand(MainWindow& window) {
 }
 
 void loadColourFileCommand(MainWindow& window) {
-    const FileChoice choice =
-        dialogs().openFile(&window, "Load colors (.col)", QString(), kColourFileFilters);
+    const QString path = chooseFileToLoad(&window, kColours, QString());
     window.skipCanvasEvents(2);
-    if (choice.path.isEmpty())
+    if (path.isEmpty())
         return;
-    if (loadColourFilePath(window, choice.path) == LoadOutcome::WrongContent)
+    if (loadColourFilePath(window, path) == LoadOutcome::WrongContent)
         dialogs().message(&window, "Error!", wrongColourMagicMessage());
 }
 
 LoadOutcome loadColourFilePath(MainWindow& window, const QString& path) {
-    const auto bytes = readFileBytes(path.toStdString(), kColourFileBytes);
+    const auto bytes = readFileOfKind(kColours, path.toStdString());
     if (!bytes)
         return LoadOutcome::Unreadable;
     if (!loadColourBytes(window.doc(), *bytes))

@@ -36,4 +36,16 @@ std::string saveFileOfKind(QWidget* parent, const FileDialogKind& kind, const QS
     return path;
 }
 
+QString chooseFileToLoad(QWidget* parent, const FileDialogKind& kind, const QString& start) {
+    const QString& filters = kind.loadFilters ? *kind.loadFilters : kind.filters;
+    return dialogs().openFile(parent, kind.loadTitle, start, filters).path;
+}
+
+std::optional<Bytes> readFileOfKind(const FileDialogKind& kind, const std::string& path) {
+    // readFileBytes takes 0 as "the whole file": never let a missing size mean that.
+    if (kind.loadBytes == 0)
+        return std::nullopt;
+    return readFileBytes(path, kind.loadBytes);
+}
+
 } // namespace korvex

@@ -14,6 +14,13 @@ namespace korvex {
 
 namespace {
 
+const FileDialogKind kFont = {.saveTitle = "Save font (.fnt)",
+                              .filters = kFontFileFilters,
+                              .extension = ".fnt",
+                              .rule = ExtensionRule::WithTypeFilter,
+                              .loadTitle = "Load font (.fnt)",
+                              .loadBytes = kFontBytes};
+
 // The path last loaded into the current font: the starting point of the dialogs.
 QString currentFontPath(const Document& doc) {
     if (doc.CurrentFont < 1 || doc.CurrentFont > kFontCount)
@@ -25,18 +32,19 @@ QString currentFontPath(const Document& doc) {
 
 void loadFontCommand(MainWindow& window) {
     Document& doc = window.doc();
-    const FileChoice choice =
-        dialogs().openFile(&window, "Load font (.fnt)", currentFontPath(doc), kFontFileFilters);
+    const QString path = chooseFileToLoad(&window, kFont, currentFontPath(doc));
     // The click that closed the dialog must not paint, even after a cancel.
     window.skipCanvasEvents(2);
-    if (choice.path.isEmpty())
+    if (path.isEmpty())
         return;
-    loadFontPath(window, choice.path, doc.CurrentFont);
+    loadFontPath(window, path, doc.CurrentFont);
 }
 
 LoadOutcome loadFontPath(MainWindow& window, const QString& path, int64_t font) {
     Document& doc = window.doc();
-    if (!loadFontFileInto(doc, path.toStdString(), font))
+    const std::string name = path.toStdString();
+    const auto bytes = readFileOfKind(kFont, name);
+    if (!bytes || !loadFontBytesInto(doc, *bytes, name, font))
         return LoadOutcome::Unreadable;
     if (font == doc.CurrentFont)
         window.setStatusField(1, "Font: " + QString::fromStdString(doc.FontName[font]));
@@ -45,8 +53,6 @@ LoadOutcome loadFontPath(MainWindow& window, const QString& path, int64_t font) 
 
 void saveFontCommand(MainWindow& window) {
     Document& doc = window.doc();
-    static const FileDialogKind kFont = {"Save font (.fnt)", kFontFileFilters, ".fnt",
-                                         ExtensionRule::WithTypeFilter};
     saveFileOfKind(&window, kFont, currentFontPath(doc),
                    [&](const std::string& path, std::string* error) {
                        return saveFontFile(doc, path, error);

@@ -4,6 +4,7 @@
 #include "formats/file_io.h"
 #include "formats/project_file.h"
 #include "gui/dialogs.h"
+#include "gui/file_dialog_kinds.h"
 #include "gui/main_window.h"
 #include "gui/range_dialog.h"
 #include "gui/save_failure.h"
@@ -16,6 +17,15 @@ namespace korvex {
 namespace {
 
 constexpr int kNoticeMs = 2000;
+
+// The project's own loader reads the file, no more than this size; the save keeps
+// its own path rules (see saveProjectCommand) but asks with the same words.
+const FileDialogKind kProject = {.saveTitle = "Save project (.proj2)",
+                                 .filters = kProjectFileFilters,
+                                 .extension = ".proj2",
+                                 .rule = ExtensionRule::Always,
+                                 .loadTitle = "Open project (.proj2)",
+                                 .loadBytes = kMaxProjectFileBytes};
 
 void showProjectName(MainWindow& window) {
     const std::string name = fileNamePart(window.doc().projectPath);
@@ -55,11 +65,10 @@ void showLoadedProject(MainWindow& window) {
 }
 
 void openProjectCommand(MainWindow& window) {
-    const FileChoice choice =
-        dialogs().openFile(&window, "Open project (.proj2)", QString(), kProjectFileFilters);
-    if (choice.path.isEmpty())
+    const QString path = chooseFileToLoad(&window, kProject, QString());
+    if (path.isEmpty())
         return;
-    openProjectPath(window, choice.path);
+    openProjectPath(window, path);
 }
 
 LoadOutcome openProjectPath(MainWindow& window, const QString& path) {
@@ -88,7 +97,7 @@ void saveProjectCommand(MainWindow& window, SaveMode mode) {
         const QString start =
             saveAs ? QString::fromStdString(doc.projectPath) : QString("default.proj2");
         const FileChoice choice =
-            dialogs().saveFile(&window, "Save project (.proj2)", start, kProjectFileFilters);
+            dialogs().saveFile(&window, kProject.saveTitle, start, kProject.filters);
         if (choice.path.isEmpty())
             return;
         path = choice.path.toStdString();
@@ -96,7 +105,7 @@ void saveProjectCommand(MainWindow& window, SaveMode mode) {
     // The extension is added whichever filter was chosen, and to a remembered path
     // too: "Open..." takes any text file, and "Save" must not turn that file into a
     // project. NAME.proj2 is written beside it and becomes the project path.
-    path = withExtension(path, ".proj2");
+    path = withExtension(path, kProject.extension);
     // The project's own file is saved over without a question.
     if ((ask || path != doc.projectPath) && !mayReplace(&window, path))
         return;

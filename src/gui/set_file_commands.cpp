@@ -10,26 +10,54 @@
 
 namespace korvex {
 
+namespace {
+
+// By SetFileKind: Set, Sets, Bin (saved only).
+const FileDialogKind kSetKinds[] = {
+    {.saveTitle = "Save set (.set)",
+     .filters = kSetFileFilters,
+     .extension = ".set",
+     .rule = ExtensionRule::WithTypeFilter,
+     .loadTitle = "Load set (.set)",
+     .loadBytes = kSetFileBytes},
+    {.saveTitle = "Save all sets (.sets)",
+     .filters = kSetsFileFilters,
+     .extension = ".sets",
+     .rule = ExtensionRule::WithTypeFilter,
+     .loadTitle = "Load sets (.sets)",
+     .loadBytes = kSetsFileBytes},
+    {.saveTitle = "Save set to bin (.bin)",
+     .filters = kSetBinFilters,
+     .extension = ".bin",
+     .rule = ExtensionRule::WithTypeFilter},
+};
+
+const FileDialogKind& setKind(SetFileKind kind) {
+    return kSetKinds[int(kind) - int(SetFileKind::Set)];
+}
+
+bool isLoadable(SetFileKind kind) {
+    return kind == SetFileKind::Set || kind == SetFileKind::Sets;
+}
+
+} // namespace
+
 void loadSetFileCommand(MainWindow& window, SetFileKind kind) {
-    if (kind != SetFileKind::Set && kind != SetFileKind::Sets)
+    if (!isLoadable(kind))
         return;
-    const bool one = kind == SetFileKind::Set;
-    const FileChoice choice =
-        dialogs().openFile(&window, one ? "Load set (.set)" : "Load sets (.sets)", QString(),
-                           one ? kSetFileFilters : kSetsFileFilters);
+    const QString path = chooseFileToLoad(&window, setKind(kind), QString());
     // The click that closed the dialog must not paint, even after a cancel.
     window.skipCanvasEvents(2);
-    if (choice.path.isEmpty())
+    if (path.isEmpty())
         return;
-    if (loadSetFilePath(window, kind, choice.path) == LoadOutcome::WrongContent)
+    if (loadSetFilePath(window, kind, path) == LoadOutcome::WrongContent)
         dialogs().message(&window, "Error!", wrongSetMagicMessage(kind));
 }
 
 LoadOutcome loadSetFilePath(MainWindow& window, SetFileKind kind, const QString& path) {
-    if (kind != SetFileKind::Set && kind != SetFileKind::Sets)
+    if (!isLoadable(kind))
         return LoadOutcome::WrongContent;
-    const size_t size = kind == SetFileKind::Set ? kSetFileBytes : kSetsFileBytes;
-    const auto bytes = readFileBytes(path.toStdString(), size);
+    const auto bytes = readFileOfKind(setKind(kind), path.toStdString());
     if (!bytes)
         return LoadOutcome::Unreadable;
     if (loadSetBytes(window.doc(), kind, *bytes) == SetLoadResult::WrongMagic)
@@ -39,15 +67,10 @@ LoadOutcome loadSetFilePath(MainWindow& window, SetFileKind kind, const QString&
 }
 
 void saveSetFileCommand(MainWindow& window, SetFileKind kind) {
-    static const FileDialogKind kinds[] = {
-        {"Save set (.set)", kSetFileFilters, ".set", ExtensionRule::WithTypeFilter},
-        {"Save all sets (.sets)", kSetsFileFilters, ".sets", ExtensionRule::WithTypeFilter},
-        {"Save set to bin (.bin)", kSetBinFilters, ".bin", ExtensionRule::WithTypeFilter},
-    };
     if (kind < SetFileKind::Set || kind > SetFileKind::Bin)
         return;
     Document& doc = window.doc();
-    saveFileOfKind(&window, kinds[int(kind) - int(SetFileKind::Set)], QString(),
+    saveFileOfKind(&window, setKind(kind), QString(),
                    [&](const std::string& path, std::string* error) {
                        const Bytes data = kind == SetFileKind::Set    ? setFileBytes(doc)
                                           : kind == SetFileKind::Sets ? setsFileBytes(doc)

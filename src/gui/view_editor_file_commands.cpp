@@ -16,12 +16,28 @@ const QString kDataLoadFilters = "View Editor Data (*.ved2)|*.ved2|All files (*.
 const QString kScreenFilters = "View Editor screen data (*.sved2)|*.sved2|All files (*.*)|*.*";
 const QString kRangeFilters = "Range block (*.ranb)|*.ranb|All files (*.*)|*.*";
 
-// Width and height are signed bytes, so no block holds more than 127 x 127 cells.
-constexpr size_t kLargestRangeBlock = 2 + 127 * 127;
-
 // The View Editor's files are written under the name as typed.
-void saveChosen(QWidget* parent, const char* title, const QString& filters, const Bytes& bytes) {
-    const FileDialogKind kind = {title, filters, "", ExtensionRule::AsTyped};
+const FileDialogKind kData = {.saveTitle = "Save View Editor data...",
+                              .filters = kDataSaveFilters,
+                              .extension = "",
+                              .rule = ExtensionRule::AsTyped,
+                              .loadTitle = "Load View Editor Data...",
+                              .loadBytes = kViewEditorDataBytes,
+                              .loadFilters = &kDataLoadFilters};
+const FileDialogKind kScreen = {.saveTitle = "Save View Editor screen data...",
+                                .filters = kScreenFilters,
+                                .extension = "",
+                                .rule = ExtensionRule::AsTyped,
+                                .loadTitle = "Load View Editor screen data...",
+                                .loadBytes = kScreenCells};
+const FileDialogKind kRange = {.saveTitle = "Save range...",
+                               .filters = kRangeFilters,
+                               .extension = "",
+                               .rule = ExtensionRule::AsTyped,
+                               .loadTitle = "Load range...",
+                               .loadBytes = kLargestRangeBlockBytes};
+
+void saveChosen(QWidget* parent, const FileDialogKind& kind, const Bytes& bytes) {
     saveFileOfKind(parent, kind, "", [&](const std::string& path, std::string* error) {
         return writeFileAtomic(path, bytes, error);
     });
@@ -30,16 +46,15 @@ void saveChosen(QWidget* parent, const char* title, const QString& filters, cons
 } // namespace
 
 bool loadViewEditorDataCommand(QWidget* parent, Document& doc) {
-    const FileChoice choice =
-        dialogs().openFile(parent, "Load View Editor Data...", "", kDataLoadFilters);
-    if (choice.path.isEmpty())
+    const QString path = chooseFileToLoad(parent, kData, "");
+    if (path.isEmpty())
         return false;
-    loadViewEditorDataPath(doc, choice.path.toStdString());
+    loadViewEditorDataPath(doc, path.toStdString());
     return true;
 }
 
 LoadOutcome loadViewEditorDataPath(Document& doc, const std::string& path) {
-    const auto bytes = readFileBytes(path, kViewEditorDataBytes);
+    const auto bytes = readFileOfKind(kData, path);
     if (!bytes)
         return LoadOutcome::Unreadable;
     loadViewEditorData(doc, *bytes);
@@ -47,20 +62,19 @@ LoadOutcome loadViewEditorDataPath(Document& doc, const std::string& path) {
 }
 
 void saveViewEditorDataCommand(QWidget* parent, const Document& doc) {
-    saveChosen(parent, "Save View Editor data...", kDataSaveFilters, viewEditorDataBytes(doc));
+    saveChosen(parent, kData, viewEditorDataBytes(doc));
 }
 
 bool loadViewEditorScreenCommand(QWidget* parent, Document& doc) {
-    const FileChoice choice =
-        dialogs().openFile(parent, "Load View Editor screen data...", "", kScreenFilters);
-    if (choice.path.isEmpty())
+    const QString path = chooseFileToLoad(parent, kScreen, "");
+    if (path.isEmpty())
         return false;
-    loadViewEditorScreenPath(doc, choice.path.toStdString());
+    loadViewEditorScreenPath(doc, path.toStdString());
     return true;
 }
 
 LoadOutcome loadViewEditorScreenPath(Document& doc, const std::string& path) {
-    const auto bytes = readFileBytes(path, kScreenCells);
+    const auto bytes = readFileOfKind(kScreen, path);
     if (!bytes)
         return LoadOutcome::Unreadable;
     loadScreenData(doc, *bytes);
@@ -68,18 +82,18 @@ LoadOutcome loadViewEditorScreenPath(Document& doc, const std::string& path) {
 }
 
 void saveViewEditorScreenCommand(QWidget* parent, const Document& doc) {
-    saveChosen(parent, "Save View Editor screen data...", kScreenFilters, screenDataBytes(doc));
+    saveChosen(parent, kScreen, screenDataBytes(doc));
 }
 
 bool saveOrLoadRangeBlock(QWidget* parent, Document& doc) {
     if (doc.rangeMode == RangeMode::Save) {
-        saveChosen(parent, "Save range...", kRangeFilters, rangeBlockBytes(doc));
+        saveChosen(parent, kRange, rangeBlockBytes(doc));
         return false;
     }
-    const FileChoice choice = dialogs().openFile(parent, "Load range...", "", kRangeFilters);
-    if (choice.path.isEmpty())
+    const QString path = chooseFileToLoad(parent, kRange, "");
+    if (path.isEmpty())
         return false;
-    auto bytes = readFileBytes(choice.path.toStdString(), kLargestRangeBlock);
+    const auto bytes = readFileOfKind(kRange, path.toStdString());
     if (!bytes)
         return false;
     loadRangeBlock(doc, *bytes);

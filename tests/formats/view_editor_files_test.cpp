@@ -152,7 +152,7 @@ TEST(RangeBlock, NegativeOrMissingSizeReadsNoCells) {
     }
     // The largest positive size, 127 x 127, stays inside the screen.
     Bytes big{127, 127};
-    big.resize(2 + 127 * 127, 0x33);
+    big.resize(kLargestRangeBlockBytes, 0x33);
     loadRangeBlock(*doc, big);
     EXPECT_EQ(getCell(*doc, 0, 39, 23), 0x33);
     EXPECT_EQ(getCell(*doc, 1, 0, 0), pattern(1, 0, 0));
