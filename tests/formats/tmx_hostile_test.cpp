@@ -65,6 +65,20 @@ void operator delete(void* p, size_t) noexcept {
 void operator delete[](void* p, size_t) noexcept {
     countedFree(p);
 }
+// The nothrow forms too (the standard library's temporary buffers use them): under
+// the sanitizers they would otherwise come from its allocator and be freed here.
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    return countedAlloc(size);
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept {
+    return countedAlloc(size);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    countedFree(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    countedFree(p);
+}
 
 namespace {
 
