@@ -4,9 +4,11 @@
 
 #include "core/document.h"
 #include "core/view_editor.h"
+#include "formats/tmx_screen_import.h"
 #include "gui/main_window.h"
 #include "gui/view_all_screens.h"
 #include "gui/view_editor_file_commands.h"
+#include "gui/view_editor_tiled_commands.h"
 #include "gui/view_editor_window.h"
 #include "gui/window_commands.h"
 
@@ -58,6 +60,19 @@ std::vector<ViewEditorCommand> ViewEditorCommandRows::make() {
          .menuText = "Save ...",
          .widget = button("Save", 99, 27),
          .run = [](W& w) { saveViewEditorDataCommand(&w, w.doc_); }},
+        {.menu = ViewEditorMenuExportToTiled,
+         .menuTitle = "File",
+         .menuText = "Export to Tiled...",
+         .run = [](W& w) { exportScreenToTiledCommand(&w, w.doc_); }},
+        {.menu = ViewEditorMenuImportFromTiled,
+         .menuTitle = "File",
+         .menuText = "Import from Tiled...",
+         .step = kTiledImportStepName.c_str(),
+         .run =
+             [](W& w) {
+                 if (importScreenFromTiledCommand(&w, w.doc_))
+                     w.redrawCanvas();
+             }},
         {.menu = ViewEditorMenuExit,
          .menuTitle = "File",
          .menuText = "Exit",

@@ -14,6 +14,8 @@ class ViewEditorWindow;
 enum ViewEditorMenuId : int {
     ViewEditorMenuLoad = 5125,
     ViewEditorMenuSave = 5126,
+    ViewEditorMenuExportToTiled = 5127,
+    ViewEditorMenuImportFromTiled = 5128,
     ViewEditorMenuClearScreen = 5136,
     ViewEditorMenuClearAllScreens = 5137,
     ViewEditorMenuFillScreen = 5138,

@@ -9,6 +9,7 @@
 #include "formats/colour_file.h"
 #include "formats/project_file.h"
 #include "formats/set_files.h"
+#include "formats/tmx_writer.h"
 #include "formats/view_editor_files.h"
 #include "gui/canvas_widget.h"
 #include "gui/dialogs.h"
@@ -54,6 +55,10 @@ public:
         const QString project = QDir(folder).filePath("work.proj2");
         saveProjectFile(source, project.toStdString());
         files_.push_back(project);
+        // A Tiled map of the source's first screen, with its tilesets beside it.
+        const QString map = QDir(folder).filePath("map.tmx");
+        writeTmxExportFiles(tmxExportFiles(source, 0, 1, false, map.toStdString()));
+        files_.push_back(map);
 
         // Windows with a modal loop of their own are closed as soon as they show.
         QObject::connect(&modalCloser_, &QTimer::timeout, [this] { closeModal(); });

@@ -91,9 +91,9 @@ TEST_F(ViewEditor, OpensOnceWithItsLayoutAndDrawsTheCurrentScreen) {
             items << item->text();
         menus << menu->text() + ": " + items.join(", ");
     }
-    EXPECT_EQ(
-        menus.join(" / "),
-        "File: Load ..., Save ..., Exit / Other: Clear Screen, Crear All Screens, Fill Screen");
+    EXPECT_EQ(menus.join(" / "),
+              "File: Load ..., Save ..., Export to Tiled..., Import from Tiled..., Exit / Other: "
+              "Clear Screen, Crear All Screens, Fill Screen");
 
     EXPECT_EQ(editor->Canvas->image(), expectedCanvas());
     EXPECT_TRUE(window.viewEditorRedraw);
