@@ -1,6 +1,7 @@
 #include "core/glyph_places.h"
 
 #include "core/glyph_code.h"
+#include "core/row_table.h"
 #include "core/screens.h"
 
 namespace korvex {
@@ -43,10 +44,22 @@ std::vector<int> setCellsShowing(const Document& doc, int64_t set, GlyphRef chan
 
 std::vector<int> screenCellsShowing(const Document& doc, int screen, GlyphRef changed) {
     std::vector<int> cells;
-    for (int row = 0; row < kScreenRows; ++row)
+    if (!changed.valid() || screen < 0 || screen >= kScreenCount)
+        return cells;
+    const int currentFont = doc.CurrentFont >= 1 && doc.CurrentFont <= kFontCount
+                                ? int(doc.CurrentFont)
+                                : kRowFontFollow;
+    for (int row = 0; row < kScreenRows; ++row) {
+        // A row of the table shows its own font; a follow row the current one,
+        // which shows nothing when it is out of range.
+        const int rowFont = doc.rowTables[screen].font[row];
+        const int font = rowFont >= 1 && rowFont <= kFontCount ? rowFont : currentFont;
+        if (font != changed.font)
+            continue;
         for (int column = 0; column < kScreenColumns; ++column)
-            if (codeShowsGlyph(doc, getCell(doc, screen, column, row), changed, false))
+            if (glyphOfCode(getCell(doc, screen, column, row)) == changed.glyph)
                 cells.push_back(row * kScreenColumns + column);
+    }
     return cells;
 }
 

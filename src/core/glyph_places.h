@@ -48,7 +48,8 @@ bool maskViewShown(const Document& doc);
 std::vector<int> setCellsShowing(const Document& doc, int64_t set, GlyphRef changed,
                                  bool maskLayer);
 
-// Cells (row * 40 + column) of screen `screen` that show `changed`.
+// Cells (row * 40 + column) of screen `screen` that show `changed`: a row shows the
+// font its row table gives it, or CurrentFont when it follows.
 std::vector<int> screenCellsShowing(const Document& doc, int screen, GlyphRef changed);
 
 // Positions (0-based among the shown rows) of the Multi Font View rows that show

@@ -60,6 +60,22 @@ TEST(GlyphPlaces, ScreenCellsAreListedByRowAndColumn) {
               (std::vector<int>{3, 23 * kScreenColumns + 39}));
 }
 
+TEST(GlyphPlaces, ScreenRowsWithTheirOwnFontShowThatFontsGlyphs) {
+    auto doc = freshDocument();
+    doc->CurrentFont = 2;
+    doc->rowTables[4].font[1] = 7; // row 1 shows font 7, the others follow font 2
+    doc->rowTables[4].font[2] = 2; // named as the current font: the same as following
+    setCell(*doc, 4, 0, 0, 72);
+    setCell(*doc, 4, 0, 1, 72);
+    setCell(*doc, 4, 0, 2, 72);
+    EXPECT_EQ(screenCellsShowing(*doc, 4, GlyphRef{2, 72}),
+              (std::vector<int>{0, 2 * kScreenColumns}));
+    EXPECT_EQ(screenCellsShowing(*doc, 4, GlyphRef{7, 72}), (std::vector<int>{kScreenColumns}));
+    doc->rowTables[4].font[1] = 11; // out of range: follows
+    EXPECT_EQ(screenCellsShowing(*doc, 4, GlyphRef{7, 72}), std::vector<int>{});
+    EXPECT_TRUE(screenCellsShowing(*doc, kScreenCount, GlyphRef{2, 72}).empty());
+}
+
 TEST(GlyphPlaces, MultiViewRowsCountOnlyTheShownRows) {
     auto doc = freshDocument();
     const int64_t selections[6] = {0, 2, 10, 2, -1, 5}; // rows 1..5; 10 and -1 hide a row
