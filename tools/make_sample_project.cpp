@@ -1,11 +1,13 @@
 // Writes the sample project that tools/take_screenshots.sh opens for README's
 // pictures: four fonts (the Atari font with a few drawn tiles, and bold, slanted and
 // upside-down forms of it), tiles composed into sets, and a title screen in the View
-// Editor. Build with `cmake --build build --target make_sample_project` and run
+// Editor whose rows show their own fonts, colours and modes. Build with `cmake --build build
+// --target make_sample_project` and run
 // `./build/make_sample_project doc/screenshots/sample.proj2`.
 #include "core/document.h"
 #include "core/font_codec.h"
 #include "core/palette.h"
+#include "core/row_table.h"
 #include "core/screens.h"
 #include "formats/project_file.h"
 
@@ -146,6 +148,13 @@ int main(int argc, char** argv) {
     for (int f = 1; f <= kFontCount; ++f)
         for (int r = 1; r <= 6; ++r)
             doc.FontColours[f][r] = atariRgb(atariValues[r]);
+    // The bold and slanted fonts get colours of their own, which their rows show.
+    const int boldValues[7] = {0, 0x1E, 0x32, 0x28, 0xC8, 0x46, 0x1C};
+    const int slantedValues[7] = {0, 0xCC, 0x82, 0x28, 0xC8, 0x46, 0x1C};
+    for (int r = 1; r <= 6; ++r) {
+        doc.FontColours[2][r] = atariRgb(boldValues[r]);
+        doc.FontColours[3][r] = atariRgb(slantedValues[r]);
+    }
     loadFontColours(doc, 1);
 
     const int e = kEmptyCell;
@@ -201,6 +210,15 @@ int main(int argc, char** argv) {
             setCell(doc, 0, column, row, Brick);
         for (int row = 21; row < kScreenRows; ++row)
             setCell(doc, 0, column, row, Water);
+    }
+    // The title in bold, the subtitle slanted, the wall in four colours and the
+    // water in four colours at double height, as display-list interrupts would.
+    RowTable& rows = doc.rowTables[0];
+    rows.font[1] = 2;
+    rows.font[3] = 3;
+    for (int row = 19; row < kScreenRows; ++row) {
+        rows.font[row] = 1;
+        rows.mode[row] = uint8_t(row < 21 ? RowMode::FourColour : RowMode::FourColourTall);
     }
     doc.CurrentGlyph = TreeTopLeft;
     doc.PickedGlyph = TreeTopLeft;
