@@ -122,11 +122,17 @@ void AtariViewWindow::setZoom(int zoom) {
 void AtariViewWindow::showStatus() {
     const int scanlines = screenScanlines(doc_, doc_.currentScreen);
     QString text = QString("Screen %1: %2 scanlines").arg(doc_.currentScreen).arg(scanlines);
+    // The scanlines past what a display list shows are marked in the picture.
     if (scanlines > kMaxDisplayScanlines)
-        text += QString(", %1 more than a display list shows (marked)")
-                    .arg(scanlines - kMaxDisplayScanlines);
-    text += QString("   Zoom %1x").arg(zoom_);
+        text +=
+            QString(", %1 past %2").arg(scanlines - kMaxDisplayScanlines).arg(kMaxDisplayScanlines);
+    text += QString("   %1x").arg(zoom_);
     StatusText->setText(text);
+    StatusText->setToolTip(scanlines > kMaxDisplayScanlines
+                               ? QString("A display list shows %1 scanlines at most: the "
+                                         "ones past the dashed line are not shown")
+                                     .arg(kMaxDisplayScanlines)
+                               : QString());
     ZoomInAction->setEnabled(zoom_ < kAtariViewLargestZoom);
     ZoomOutAction->setEnabled(zoom_ > kAtariViewSmallestZoom);
 }

@@ -14,9 +14,9 @@ namespace {
 
 constexpr int kFieldHeight = 20;
 constexpr int kLineHeight = 26;
-constexpr int kAddressWidth = 48;
+constexpr int kAddressWidth = 46;
 constexpr int kFontsPerLine = 5;
-constexpr int kFontLabelWidth = 42;
+constexpr int kFontLabelWidth = 40;
 
 QString addressText(int address) {
     return QString("$%1").arg(address, 4, 16, QChar('0')).toUpper();

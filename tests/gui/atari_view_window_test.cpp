@@ -106,7 +106,7 @@ TEST_F(AtariView, ShowsTheScreenPixelForPixelAtEachZoom) {
     EXPECT_EQ(view->Canvas->image().size(), QSize(320, 208));
     EXPECT_EQ(view->Canvas->image(), expected(1));
     EXPECT_TRUE(view->StatusText->text().startsWith("Screen 2: 208 scanlines"));
-    EXPECT_FALSE(view->StatusText->text().contains("more than"));
+    EXPECT_FALSE(view->StatusText->text().contains("past"));
 
     view->zoomAction(2)->trigger();
     EXPECT_EQ(view->Canvas->image(), expected(2));
@@ -115,7 +115,7 @@ TEST_F(AtariView, ShowsTheScreenPixelForPixelAtEachZoom) {
     EXPECT_EQ(view->zoom(), 4);
     EXPECT_FALSE(view->ZoomInAction->isEnabled());
     EXPECT_EQ(view->Canvas->image(), expected(4));
-    EXPECT_TRUE(view->StatusText->text().contains("Zoom 4x"));
+    EXPECT_TRUE(view->StatusText->text().endsWith(" 4x"));
     for (int i = 0; i < 5; ++i)
         view->ZoomOutAction->trigger();
     EXPECT_EQ(view->zoom(), 1);
@@ -128,7 +128,7 @@ TEST_F(AtariView, MarksOnlyTheScanlinesPastWhatADisplayListShows) {
     ASSERT_NE(view, nullptr);
     view->setZoom(1);
     EXPECT_EQ(view->Canvas->image(), expected(1));
-    EXPECT_FALSE(view->StatusText->text().contains("more than"));
+    EXPECT_FALSE(view->StatusText->text().contains("past"));
 
     setRows(10); // 272
     editor->redrawCanvas();
@@ -150,7 +150,7 @@ TEST_F(AtariView, MarksOnlyTheScanlinesPastWhatADisplayListShows) {
             }
         }
     }
-    EXPECT_TRUE(view->StatusText->text().contains("272 scanlines, 32 more than a display list"));
+    EXPECT_TRUE(view->StatusText->text().startsWith("Screen 2: 272 scanlines, 32 past 240"));
 }
 
 TEST_F(AtariView, ShowsScreenEditsGlyphEditsFontAndModeChangesAndUndo) {
