@@ -60,8 +60,14 @@ void drawAtariView(const Document& doc, QImage& image, int zoom) {
         drawAtariScreen(doc, doc.currentScreen, followFont(doc), doc.FourColourMode);
     const int width = std::min(image.width(), picture.width * zoom);
     const int height = std::min(image.height(), picture.height * zoom);
+    const int dashedLine = kMaxDisplayScanlines * zoom;
     for (int y = 0; y < height; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        // The lines of one scanline are alike, but for the one under the dashed line.
+        if (y % zoom != 0 && y != dashedLine + 1) {
+            std::copy_n(reinterpret_cast<const QRgb*>(image.constScanLine(y - 1)), width, line);
+            continue;
+        }
         for (int x = 0; x < width; ++x)
             line[x] = viewPixel(picture.at(x / zoom, y / zoom), x, y, zoom);
     }
@@ -76,14 +82,21 @@ void drawAtariView(const Document& doc, QImage& image, int zoom, const QRect& ar
     RgbPicture tile;
     tile.width = tile.height = kGlyphPixels;
     tile.pixels.resize(size_t(kGlyphPixels * kGlyphPixels));
-    for (int row = 0; row < kScreenRows; ++row) {
+    const int cellWidth = kGlyphPixels * zoom;
+    const int firstColumn = target.left() / cellWidth;
+    const int lastColumn = std::min(target.right() / cellWidth, kScreenColumns - 1);
+    int top = 0; // of the row, in image lines
+    for (int row = 0; row < kScreenRows && top <= target.bottom(); ++row) {
         const ResolvedRow resolved = resolveRow(table, row, followFont(doc), doc.FourColourMode);
         const int repeat = rowScanlines(resolved.mode) / kGlyphPixels;
-        for (int column = 0; column < kScreenColumns; ++column) {
-            const QRect cell = cellRect(doc, column, row, zoom);
+        const int rowHeight = rowScanlines(resolved.mode) * zoom;
+        const int rowTop = top;
+        top += rowHeight;
+        if (rowTop + rowHeight <= target.top())
+            continue;
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            const QRect cell(column * cellWidth, rowTop, cellWidth, rowHeight);
             const QRect part = cell & target;
-            if (part.isEmpty())
-                continue;
             // A tall row's glyph is the four-colour one with every line twice.
             drawAtariGlyph(doc, resolved.font, resolved.mode,
                            getCell(doc, doc.currentScreen, column, row), tile, 0, 0);
