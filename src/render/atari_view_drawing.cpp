@@ -11,9 +11,10 @@ namespace korvex {
 namespace {
 
 constexpr int kGlyphPixels = 8;
-// The line where the hidden scanlines begin: dashes of two colours.
+// The first hidden scanline is a dashed line of two colours, each dash this many
+// Atari pixels long.
 constexpr int kDashLength = 4;
-const QRgb kDashColours[2] = {qRgb(255, 48, 48), qRgb(255, 255, 255)};
+const QRgb kDashColours[2] = {qRgb(255, 48, 48), qRgb(0, 0, 0)};
 // The hidden scanlines are blended half and half with this colour.
 constexpr QRgb kHiddenTint = 0xFF800000u;
 
@@ -28,8 +29,8 @@ QRgb viewPixel(uint32_t colour, int x, int y, int zoom) {
     const QRgb rgb = toQRgb(colour);
     if (y < kMaxDisplayScanlines * zoom)
         return rgb;
-    if (y == kMaxDisplayScanlines * zoom)
-        return kDashColours[(x / kDashLength) % 2];
+    if (y < (kMaxDisplayScanlines + 1) * zoom)
+        return kDashColours[(x / (kDashLength * zoom)) % 2];
     return qRgb((qRed(rgb) + qRed(kHiddenTint)) / 2, (qGreen(rgb) + qGreen(kHiddenTint)) / 2,
                 (qBlue(rgb) + qBlue(kHiddenTint)) / 2);
 }
@@ -60,11 +61,10 @@ void drawAtariView(const Document& doc, QImage& image, int zoom) {
         drawAtariScreen(doc, doc.currentScreen, followFont(doc), doc.FourColourMode);
     const int width = std::min(image.width(), picture.width * zoom);
     const int height = std::min(image.height(), picture.height * zoom);
-    const int dashedLine = kMaxDisplayScanlines * zoom;
     for (int y = 0; y < height; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        // The lines of one scanline are alike, but for the one under the dashed line.
-        if (y % zoom != 0 && y != dashedLine + 1) {
+        // The lines of one scanline are alike.
+        if (y % zoom != 0) {
             std::copy_n(reinterpret_cast<const QRgb*>(image.constScanLine(y - 1)), width, line);
             continue;
         }

@@ -3,7 +3,7 @@
 // shows it (core/atari_view.h), rows that follow taking the editor's current font
 // and two- or four-colour mode, every Atari pixel a zoom x zoom block. The
 // scanlines past the most a display list shows (kMaxDisplayScanlines) are marked:
-// a dashed line across the first of them and a red tint over all of them. A screen
+// the first of them is a dashed line, the others are tinted red. A screen
 // of 240 scanlines or fewer is drawn exactly as drawAtariScreen draws it.
 
 #include "core/document.h"

@@ -139,16 +139,19 @@ TEST_F(AtariView, MarksOnlyTheScanlinesPastWhatADisplayListShows) {
         ASSERT_EQ(shown.size(), QSize(320 * zoom, 272 * zoom));
         const int mark = kMaxDisplayScanlines * zoom;
         EXPECT_EQ(shown.copy(0, 0, shown.width(), mark), machine.copy(0, 0, shown.width(), mark));
-        // A dashed line on the first hidden scanline, the rest tinted red.
+        // The first hidden scanline is a dashed line, the others are tinted red.
         for (int x = 0; x < shown.width(); ++x) {
-            const QRgb line = shown.pixel(x, mark);
-            EXPECT_TRUE(line == qRgb(255, 48, 48) || line == qRgb(255, 255, 255)) << x;
-            for (int y = mark + 1; y < shown.height(); y += 7) {
+            for (int y = mark; y < mark + zoom; ++y) {
+                const QRgb line = shown.pixel(x, y);
+                EXPECT_TRUE(line == qRgb(255, 48, 48) || line == qRgb(0, 0, 0)) << x;
+            }
+            for (int y = mark + zoom; y < shown.height(); y += 7) {
                 const QRgb m = machine.pixel(x, y);
                 ASSERT_EQ(shown.pixel(x, y), qRgb((qRed(m) + 128) / 2, qGreen(m) / 2, qBlue(m) / 2))
                     << x << "," << y;
             }
         }
+        EXPECT_NE(shown.pixel(0, mark), shown.pixel(4 * zoom, mark));
     }
     EXPECT_TRUE(view->StatusText->text().startsWith("Screen 2: 272 scanlines, 32 past 240"));
 }
