@@ -188,6 +188,10 @@ TEST_F(AtariView, ShowsScreenEditsGlyphEditsFontAndModeChangesAndUndo) {
     window.mainWindowEvent(MainEvent{MainEventKind::Control, int(Control::Mode)});
     ASSERT_TRUE(doc->FourColourMode);
     EXPECT_EQ(view->Canvas->image(), expected(2));
+    // A working colour, as the palette window leaves it before the main window redraws.
+    doc->ColourPF1 = 0x2040C0;
+    window.redrawMainWindow();
+    EXPECT_EQ(view->Canvas->image(), expected(2));
 
     // Another screen, with another height.
     editor->HorizontalScrollBar->setValue(0);
