@@ -4,6 +4,7 @@
 #include "cli/output.h"
 #include "formats/file_io.h"
 #include "formats/source_export.h"
+#include "formats/text_number.h"
 
 #include <cctype>
 
@@ -89,30 +90,6 @@ std::vector<int> numberListOption(const ParsedCommand& command, const std::strin
     if (values.size() != lo.size())
         badValue(command, option, text, accepted);
     return values;
-}
-
-bool readAddress(const std::string& text, int& out) {
-    constexpr int kLastAddress = 0xFFFF;
-    constexpr size_t kLongest = 17; // "%" and sixteen binary digits
-    size_t i = !text.empty() && text[0] == '+' ? 1 : 0;
-    int base = 10;
-    if (i < text.size() && (text[i] == '$' || text[i] == '%')) {
-        base = text[i] == '$' ? 16 : 2;
-        ++i;
-    }
-    if (i >= text.size() || text.size() > kLongest + 1)
-        return false;
-    int64_t value = 0;
-    for (; i < text.size(); ++i) {
-        const int digit = hexDigitValue(text[i]);
-        if (digit < 0 || digit >= base)
-            return false;
-        value = value * base + digit;
-    }
-    if (value > kLastAddress)
-        return false;
-    out = int(value);
-    return true;
 }
 
 int addressOption(const ParsedCommand& command, const std::string& option) {

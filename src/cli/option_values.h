@@ -30,9 +30,6 @@ int64_t colourOption(const ParsedCommand& command, const std::string& option, in
 // "$" hexadecimal or "%" binary, the whole text being the number.
 int addressOption(const ParsedCommand& command, const std::string& option);
 
-// Reads an address as addressOption does; false for anything else.
-bool readAddress(const std::string& text, int& out);
-
 // PNG or BMP, as the name of the -o file ends in .png or .bmp (any case).
 PictureFileKind pictureKindOfOutput(const ParsedCommand& command);
 

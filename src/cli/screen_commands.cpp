@@ -14,6 +14,7 @@
 #include "formats/display_list.h"
 #include "formats/screen_picture_file.h"
 #include "formats/source_export.h"
+#include "formats/text_number.h"
 
 namespace korvex::cli {
 

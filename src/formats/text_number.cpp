@@ -52,4 +52,28 @@ int64_t readTextNumber(std::string_view text) {
     return int64_t(value);
 }
 
+bool readAddress(std::string_view text, int& out) {
+    constexpr int64_t kLastAddress = 0xFFFF;
+    constexpr size_t kLongest = 17; // "%" and sixteen binary digits
+    size_t i = !text.empty() && text[0] == '+' ? 1 : 0;
+    int base = 10;
+    if (i < text.size() && (text[i] == '$' || text[i] == '%')) {
+        base = text[i] == '$' ? 16 : 2;
+        ++i;
+    }
+    if (i >= text.size() || text.size() > kLongest + 1)
+        return false;
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const int digit = digitValue(text[i]);
+        if (digit >= base)
+            return false;
+        value = value * base + digit;
+    }
+    if (value > kLastAddress)
+        return false;
+    out = int(value);
+    return true;
+}
+
 } // namespace korvex

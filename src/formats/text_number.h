@@ -12,6 +12,11 @@ namespace korvex {
 
 int64_t readTextNumber(std::string_view text);
 
+// A memory address 0..65535 typed as a whole: decimal, "$" hexadecimal or "%"
+// binary, with an optional leading "+" and nothing else. False for anything else,
+// `out` then unchanged.
+bool readAddress(std::string_view text, int& out);
+
 // The number cut to the width of a target, keeping the low bits.
 inline uint8_t asByte(int64_t v) {
     return uint8_t(uint64_t(v) & 0xFFu);

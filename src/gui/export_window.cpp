@@ -1,10 +1,12 @@
 #include "gui/export_window.h"
 
 #include "core/document.h"
+#include "formats/display_list.h"
 #include "formats/file_io.h"
 #include "formats/source_export.h"
 #include "gui/caption_fit.h"
 #include "gui/dialogs.h"
+#include "gui/display_list_fields.h"
 #include "gui/main_window.h"
 #include "gui/modal_window.h"
 #include "gui/save_failure.h"
@@ -15,6 +17,14 @@
 #include <QPushButton>
 
 namespace korvex {
+
+namespace {
+
+constexpr int kFieldsGap = 6; // between the address fields and the text area
+const QString kDisplayListNames[] = {"Display list (ca65): Byte in decimal",
+                                     "Display list (ca65): Byte in hexadecimal"};
+
+} // namespace
 
 ExportWindow::ExportWindow(Document& doc, int width, int height, QWidget* parent)
     : QDialog(parent), doc_(doc) {
@@ -30,7 +40,16 @@ ExportWindow::ExportWindow(Document& doc, int width, int height, QWidget* parent
         LanguageCombo->addItem(QString::fromStdString(name));
     LanguageCombo->setCurrentIndex(0);
     TextArea = new QPlainTextEdit(this);
-    TextArea->setGeometry(10, 40, 440, 500);
+    textArea_ = QRect(10, 40, 440, 500);
+    TextArea->setGeometry(textArea_);
+    if (doc_.exportKind == "screen") {
+        for (const QString& name : kDisplayListNames)
+            LanguageCombo->addItem(name);
+        AddressFields = new DisplayListFields(doc_, textArea_.width(), this);
+        AddressFields->move(textArea_.topLeft());
+        AddressFields->hide();
+        connect(AddressFields, &DisplayListFields::changed, this, [this] { regenerate(); });
+    }
     TextArea->setLineWrapMode(QPlainTextEdit::NoWrap);
     SaveButton = new QPushButton("Save", this);
     SaveButton->setGeometry(270, 550, 80, 20);
@@ -50,8 +69,33 @@ ExportWindow::ExportWindow(Document& doc, int width, int height, QWidget* parent
     fitCaptions(this);
 }
 
+bool ExportWindow::displayListChosen() const {
+    return AddressFields && LanguageCombo->currentIndex() >= kDisplayListDecimal;
+}
+
 void ExportWindow::regenerate() {
-    const std::vector<std::string> lines = generateExport(doc_, LanguageCombo->currentIndex());
+    const bool displayList = displayListChosen();
+    // The fields push the text area down while the display list is chosen.
+    if (AddressFields) {
+        AddressFields->setVisible(displayList);
+        const int below = displayList ? AddressFields->height() + kFieldsGap : 0;
+        TextArea->setGeometry(textArea_.adjusted(0, below, 0, 0));
+    }
+    std::vector<std::string> lines;
+    problem_.clear();
+    if (displayList) {
+        DisplayListRequest request;
+        problem_ = AddressFields->request(request);
+        if (problem_.empty())
+            lines = displayListSource(buildDisplayList(doc_, request),
+                                      LanguageCombo->currentIndex() == kDisplayListHexadecimal);
+        else
+            lines = {problem_};
+    } else {
+        lines = generateExport(doc_, LanguageCombo->currentIndex());
+    }
+    // A refusal is only shown, never saved or edited.
+    TextArea->setReadOnly(!problem_.empty());
     QStringList text;
     text.reserve(qsizetype(lines.size()));
     for (const std::string& line : lines)
@@ -68,6 +112,10 @@ QStringList ExportWindow::textLines() const {
 }
 
 void ExportWindow::saveText() {
+    if (!problem_.empty()) {
+        dialogs().message(this, "Error...", QString::fromStdString(problem_));
+        return;
+    }
     const FileChoice choice = dialogs().saveFile(this, "Save export font (.txt)", QString(),
                                                  "Text (*.txt)|*.txt|All files (*.*)|*.*");
     if (choice.path.isEmpty())

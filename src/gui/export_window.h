@@ -6,11 +6,15 @@
 // is the font again.
 //
 // The main window opens it with openExportWindowCommand (window_commands.h);
-// the View Editor sets exportKind first and opens it the same way.
+// the View Editor sets exportKind first and opens it the same way. For a screen,
+// the list also offers the screen's ANTIC display list in the assembler syntax,
+// with fields for the addresses it needs (display_list_fields.h).
 
 #include "gui/window_commands.h"
 
 #include <QDialog>
+#include <QRect>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -19,7 +23,12 @@ class QPushButton;
 
 namespace korvex {
 
+class DisplayListFields;
 struct Document;
+
+// The language list's entries for the display list, after the seven languages.
+constexpr int kDisplayListDecimal = 7;
+constexpr int kDisplayListHexadecimal = 8;
 
 class ExportWindow : public QDialog {
     Q_OBJECT
@@ -27,11 +36,13 @@ public:
     // Builds the window with the given client size and fills it for language 0.
     ExportWindow(Document& doc, int width = 460, int height = 580, QWidget* parent = nullptr);
 
-    // Replaces the text with the export in the selected language.
+    // Replaces the text with the export in the selected language. A display list
+    // whose addresses break a rule gives the reason instead, and no text to save.
     void regenerate();
 
     // The "Save" command: asks for a name, adds ".txt" unless it ends so, and
-    // writes the text's lines, each followed by CR LF. The window stays open.
+    // writes the text's lines, each followed by CR LF. The window stays open. While
+    // the display list's addresses are refused it says why and writes nothing.
     void saveText();
 
     // The text area's lines, as they will be written.
@@ -42,9 +53,15 @@ public:
     QPlainTextEdit* TextArea = nullptr;
     QPushButton* SaveButton = nullptr;
     QPushButton* CancelButton = nullptr;
+    // The display list's address fields; nullptr unless the export is a screen.
+    DisplayListFields* AddressFields = nullptr;
 
 private:
+    bool displayListChosen() const;
+
     Document& doc_;
+    QRect textArea_; // where the text area stands without the address fields
+    std::string problem_;
 };
 
 } // namespace korvex

@@ -9,6 +9,13 @@ std::string savePathOf(const FileDialogKind& kind, const FileChoice& choice) {
     const std::string path = choice.path.toStdString();
     switch (kind.rule) {
     case ExtensionRule::WithTypeFilter:
+        if (kind.secondExtension) {
+            if (withExtension(path, kind.extension) == path ||
+                withExtension(path, kind.secondExtension) == path)
+                return path;
+            if (choice.filterIndex == 1)
+                return withExtension(path, kind.secondExtension);
+        }
         return choice.filterIndex == 0 ? withExtension(path, kind.extension) : path;
     case ExtensionRule::Always:
         return withExtension(path, kind.extension);

@@ -20,7 +20,9 @@ class QWidget;
 namespace korvex {
 
 enum class ExtensionRule {
-    WithTypeFilter, // added when the kind's own filter (the first) was chosen
+    WithTypeFilter, // added when the kind's own filter (the first) was chosen; for a
+                    // kind of two file types, the second filter adds the second
+                    // extension, and a name already ending in either is kept
     Always,         // added whichever filter was chosen
     AsTyped,        // the name is used as typed
 };
@@ -30,9 +32,10 @@ struct FileDialogKind {
     const QString& filters; // "Name (*.ext)|*.ext|All files (*.*)|*.*"
     const char* extension;  // ".ext"
     ExtensionRule rule;
-    const char* loadTitle = nullptr;      // nullptr for a kind that is only saved
-    size_t loadBytes = 0;                 // the most a load reads; 0 for a kind only saved
-    const QString* loadFilters = nullptr; // when the load dialog words them otherwise
+    const char* loadTitle = nullptr;       // nullptr for a kind that is only saved
+    size_t loadBytes = 0;                  // the most a load reads; 0 for a kind only saved
+    const QString* loadFilters = nullptr;  // when the load dialog words them otherwise
+    const char* secondExtension = nullptr; // the second filter's, for a kind of two types
 };
 
 // The name a save writes for the dialog's answer.

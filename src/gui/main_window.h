@@ -6,6 +6,7 @@
 
 #include "core/document.h"
 #include "core/glyph_places.h"
+#include "gui/atari_view_place.h"
 #include "gui/canvas_stroke.h"
 #include "gui/main_window_commands.h"
 #include "render/main_canvases.h"
@@ -117,6 +118,8 @@ public:
     bool setsViewerOpen = false;
     bool multiFontViewOpen = false;
     bool viewEditorOpen = false;
+    // The Atari view's place and zoom, from one opening to the next.
+    AtariViewPlace atariViewPlace;
     // The control of a command row (see Control), or nullptr.
     QAbstractButton* commandWidget(Control control) const;
 

@@ -5,7 +5,9 @@
 #include "core/document.h"
 #include "core/view_editor.h"
 #include "formats/tmx_screen_import.h"
+#include "gui/atari_view_window.h"
 #include "gui/main_window.h"
+#include "gui/screen_picture_commands.h"
 #include "gui/view_all_screens.h"
 #include "gui/view_editor_file_commands.h"
 #include "gui/view_editor_tiled_commands.h"
@@ -73,6 +75,10 @@ std::vector<ViewEditorCommand> ViewEditorCommandRows::make() {
                  if (importScreenFromTiledCommand(&w, w.doc_))
                      w.redrawCanvas();
              }},
+        {.menu = ViewEditorMenuExportScreenImage,
+         .menuTitle = "File",
+         .menuText = "Export screen as image...",
+         .run = [](W& w) { exportScreenPictureCommand(&w, w.doc_); }},
         {.menu = ViewEditorMenuExit,
          .menuTitle = "File",
          .menuText = "Exit",
@@ -110,6 +116,13 @@ std::vector<ViewEditorCommand> ViewEditorCommandRows::make() {
                  fillScreen(w.doc_);
                  w.redrawCanvas();
              }},
+
+        // View
+        {.menu = ViewEditorMenuAtariView,
+         .menuTitle = "View",
+         .menuText = "Atari View\tCtrl+T",
+         .shortcut = "Ctrl+T",
+         .run = [](W& w) { openAtariViewCommand(w, w.window_); }},
 
         // The buttons
         {.control = id(ViewEditorControl::LoadScreen),

@@ -20,6 +20,8 @@ enum ViewEditorMenuId : int {
     ViewEditorMenuClearAllScreens = 5137,
     ViewEditorMenuFillScreen = 5138,
     ViewEditorMenuExit = 5140,
+    ViewEditorMenuAtariView = 5150,
+    ViewEditorMenuExportScreenImage = 5151,
 };
 
 enum class ViewEditorControl {

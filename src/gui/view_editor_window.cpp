@@ -3,6 +3,7 @@
 #include "core/glyph_code.h"
 #include "core/history.h"
 #include "core/view_editor.h"
+#include "gui/atari_view_window.h"
 #include "gui/canvas_widget.h"
 #include "gui/caption_fit.h"
 #include "gui/main_window.h"
@@ -205,6 +206,8 @@ void ViewEditorWindow::showScreenPosition(int column, int row) {
 void ViewEditorWindow::redrawCanvas(int previewX, int previewY) {
     drawViewEditor(doc_, Canvas->image(), previewX, previewY);
     Canvas->update();
+    if (AtariViewWindow* view = atariViewOf(*this))
+        view->redraw();
     window_.updateUndoAction();
     previewShown_ = previewX >= 0;
 }
@@ -223,6 +226,8 @@ void ViewEditorWindow::redrawGlyph(GlyphRef changed) {
     Canvas->redrawAreas(
         fewAreas(viewEditorAreasShowing(doc_, changed)),
         [this](QImage& image, const QRect& area) { drawViewEditor(doc_, image, -1, -1, area); });
+    if (AtariViewWindow* view = atariViewOf(*this))
+        view->redrawGlyph(changed);
 }
 
 int ViewEditorWindow::viewEditorEvent(const ViewEditorEvent& event) {
@@ -343,6 +348,8 @@ void ViewEditorWindow::finishClosing() {
     window_.viewEditorOpen = false;
     if (rangeWindowOpen())
         rangeDialog_->dismiss();
+    if (AtariViewWindow* view = atariViewOf(*this))
+        view->close();
     doc_.rangeFrameShown = 0;
     window_.viewEditorRedraw = nullptr;
     window_.viewEditorGlyphRedraw = nullptr;

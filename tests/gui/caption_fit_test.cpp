@@ -17,6 +17,7 @@
 #include "main_window_fixture.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -50,6 +51,16 @@ const NamedWindow kWindows[] = {
     {"info", [](MainWindow& m) -> QWidget* { return new InfoWindow(&m, "Project loaded!"); }},
     {"all screens",
      [](MainWindow& m) -> QWidget* { return new ViewAllScreensWindow(m.doc(), &m, 960, 576); }},
+    // A screen whose rows show all ten fonts: the most address fields there are.
+    {"screen export with its display list",
+     [](MainWindow& m) -> QWidget* {
+         for (int row = 0; row < kFontCount; ++row)
+             m.doc().rowTables[m.doc().currentScreen].font[row] = uint8_t(row + 1);
+         m.doc().exportKind = "screen";
+         auto* w = new ExportWindow(m.doc());
+         w->LanguageCombo->setCurrentIndex(kDisplayListHexadecimal);
+         return w;
+     }},
 };
 
 std::string describe(const CaptionOverflow& o) {

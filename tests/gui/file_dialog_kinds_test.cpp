@@ -29,6 +29,22 @@ TEST(FileDialogKinds, EachRuleNamesTheFileItsWay) {
     EXPECT_EQ(saved(ExtensionRule::Always, "/tmp/a.THG", 0), "/tmp/a.THG");
 }
 
+TEST(FileDialogKinds, AKindOfTwoTypesAddsTheChosenOnesExtension) {
+    const QString filters = "One (*.one)|*.one|Two (*.two)|*.two|All files (*.*)|*.*";
+    const FileDialogKind kind = {.saveTitle = "Save",
+                                 .filters = filters,
+                                 .extension = ".one",
+                                 .rule = ExtensionRule::WithTypeFilter,
+                                 .secondExtension = ".two"};
+    EXPECT_EQ(savePathOf(kind, {"/tmp/a", 0}), "/tmp/a.one");
+    EXPECT_EQ(savePathOf(kind, {"/tmp/a", 1}), "/tmp/a.two");
+    EXPECT_EQ(savePathOf(kind, {"/tmp/a", 2}), "/tmp/a");
+    // A name that ends in either type's extension keeps it, whichever type was chosen.
+    EXPECT_EQ(savePathOf(kind, {"/tmp/a.TWO", 0}), "/tmp/a.TWO");
+    EXPECT_EQ(savePathOf(kind, {"/tmp/a.one", 1}), "/tmp/a.one");
+    EXPECT_EQ(savePathOf(kind, {"/tmp/a.txt", 1}), "/tmp/a.txt.two");
+}
+
 TEST(FileDialogKinds, LoadAsksWithItsOwnWordsAndReadsNoMoreThanItsSize) {
     const QString loadFilters = "Things (*.thg)|*.thg|All files (*.*)|*.*";
     const FileDialogKind plain = {.saveTitle = "Save thing",

@@ -6,6 +6,7 @@
 #include "gui/font_range_window.h"
 #include "gui/image_export_window.h"
 #include "gui/info_window.h"
+#include "gui/screen_picture_commands.h"
 #include "gui/view_editor_file_commands.h"
 #include "main_window_fixture.h"
 #include "modal_test_tools.h"
@@ -138,6 +139,14 @@ TEST_F(SaveFailures, FontPictures) {
             answer(target);
             click(target.endsWith(".png") ? pictureWindow.SavePngButton
                                           : pictureWindow.SaveBmpButton);
+        });
+}
+
+TEST_F(SaveFailures, ScreenPictures) {
+    for (const char* name : {"old.png", "old.bmp"})
+        checkSave(name, [&](const QString& target) {
+            answer(target);
+            exportScreenPictureCommand(&window, *doc);
         });
 }
 

@@ -92,8 +92,9 @@ TEST_F(ViewEditor, OpensOnceWithItsLayoutAndDrawsTheCurrentScreen) {
         menus << menu->text() + ": " + items.join(", ");
     }
     EXPECT_EQ(menus.join(" / "),
-              "File: Load ..., Save ..., Export to Tiled..., Import from Tiled..., Exit / Other: "
-              "Clear Screen, Crear All Screens, Fill Screen");
+              "File: Load ..., Save ..., Export to Tiled..., Import from Tiled..., Export screen "
+              "as image..., Exit / Other: Clear Screen, Crear All Screens, Fill Screen / View: "
+              "Atari View\tCtrl+T");
 
     EXPECT_EQ(editor->Canvas->image(), expectedCanvas());
     EXPECT_TRUE(window.viewEditorRedraw);
