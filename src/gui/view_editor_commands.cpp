@@ -3,6 +3,7 @@
 #include "gui/view_editor_commands.h"
 
 #include "core/document.h"
+#include "core/row_table_edit.h"
 #include "core/view_editor.h"
 #include "formats/tmx_screen_import.h"
 #include "gui/main_window.h"
@@ -109,6 +110,40 @@ std::vector<ViewEditorCommand> ViewEditorCommandRows::make() {
              [](W& w) {
                  fillScreen(w.doc_);
                  w.redrawCanvas();
+             }},
+
+        // Rows: the row table of the current screen; the strip beside the canvas
+        // chooses the current row.
+        {.menu = ViewEditorMenuApplyRowToAllRows,
+         .menuTitle = "Rows",
+         .menuText = "Apply Row to All Rows\tCtrl+Shift+A",
+         .shortcut = "Ctrl+Shift+A",
+         .step = "Apply Row to All Rows",
+         .run =
+             [](W& w) {
+                 if (applyRowToAllRows(w.doc_, w.doc_.currentScreen, w.currentRow_))
+                     w.rowTableChanged();
+             }},
+        {.menu = ViewEditorMenuCopyRowTable,
+         .menuTitle = "Rows",
+         .menuText = "Copy Row Table\tCtrl+Shift+C",
+         .shortcut = "Ctrl+Shift+C",
+         .run =
+             [](W& w) {
+                 if (w.doc_.currentScreen < kScreenCount)
+                     w.copiedRowTable_ = w.doc_.rowTables[w.doc_.currentScreen];
+             }},
+        {.menu = ViewEditorMenuPasteRowTable,
+         .menuTitle = "Rows",
+         .menuText = "Paste Row Table\tCtrl+Shift+V",
+         .shortcut = "Ctrl+Shift+V",
+         .step = "Paste Row Table",
+         .enabled = [](const W& w) { return w.copiedRowTable_.has_value(); },
+         .run =
+             [](W& w) {
+                 if (w.copiedRowTable_ &&
+                     setRowTable(w.doc_, w.doc_.currentScreen, *w.copiedRowTable_))
+                     w.rowTableChanged();
              }},
 
         // The buttons

@@ -20,6 +20,10 @@ enum ViewEditorMenuId : int {
     ViewEditorMenuClearAllScreens = 5137,
     ViewEditorMenuFillScreen = 5138,
     ViewEditorMenuExit = 5140,
+    // The Rows menu: the current screen's row table (5141..5149).
+    ViewEditorMenuApplyRowToAllRows = 5141,
+    ViewEditorMenuCopyRowTable = 5142,
+    ViewEditorMenuPasteRowTable = 5143,
 };
 
 enum class ViewEditorControl {
