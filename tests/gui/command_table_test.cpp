@@ -62,17 +62,6 @@ protected:
             doc->Sets[doc->CurrentSet][cell] = int16_t(60 + random() % 10);
     }
 
-    // Row tables of random fonts and modes, follow entries among them.
-    void randomRowTables(std::mt19937& random) {
-        static const RowMode modes[] = {RowMode::Follow, RowMode::TwoColour, RowMode::FourColour,
-                                        RowMode::FourColourTall};
-        for (RowTable& table : doc->rowTables)
-            for (int row = 0; row < kRowTableRows; ++row) {
-                table.font[row] = uint8_t(random() % (kFontCount + 1));
-                table.mode[row] = uint8_t(modes[random() % std::size(modes)]);
-            }
-    }
-
     // A random document, with a glyph chosen that the commands can change.
     void randomWork(std::mt19937& random) {
         test::randomiseDocument(*doc, random);
@@ -153,7 +142,7 @@ TEST_F(CommandTable, EveryCommandThatChangesTheWorkIsOneNamedStep) {
                 continue;
             for (uint8_t& cell : doc->screens) // a load before leaves the next one work
                 cell = uint8_t(random());
-            randomRowTables(random);
+            test::randomiseRowTables(*doc, random);
             changed |= changesOnlyAsAStep(*doc, *editor, row, viaMenu, label);
         }
         if (row.step && !changed)
