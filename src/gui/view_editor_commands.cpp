@@ -15,6 +15,7 @@
 
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace korvex {
 
@@ -31,6 +32,15 @@ CommandWidget button(const char* caption, int y, int height) {
 // The switches stand in a row under the canvas.
 CommandWidget toggle(const char* caption, int x, int width) {
     return {WidgetKind::Toggle, caption, x, 432, width, 18};
+}
+
+// A strip event on the current row, one place on.
+ViewEditorEvent rowStripStep(RowStripAction action, const ViewEditorWindow& w) {
+    ViewEditorEvent event{ViewEditorEventKind::RowStrip};
+    event.strip = action;
+    event.row = w.currentRow();
+    event.value = 1;
+    return event;
 }
 
 } // namespace
@@ -144,6 +154,42 @@ std::vector<ViewEditorCommand> ViewEditorCommandRows::make() {
                  if (w.copiedRowTable_ &&
                      setRowTable(w.doc_, w.doc_.currentScreen, *w.copiedRowTable_))
                      w.rowTableChanged();
+             }},
+        // The strip's click, from the keyboard: the current row's next font or mode,
+        // and the row above or below made current.
+        {.menu = ViewEditorMenuNextRowFont,
+         .menuTitle = "Rows",
+         .menuText = "Next Font for Row\tCtrl+Shift+F",
+         .shortcut = "Ctrl+Shift+F",
+         .separatorBefore = true,
+         .step = "Row Font",
+         .run = [](W& w) { w.rowStripEvent(rowStripStep(RowStripAction::StepFont, w)); }},
+        {.menu = ViewEditorMenuNextRowMode,
+         .menuTitle = "Rows",
+         .menuText = "Next Mode for Row\tCtrl+Shift+M",
+         .shortcut = "Ctrl+Shift+M",
+         .step = "Row Mode",
+         .run = [](W& w) { w.rowStripEvent(rowStripStep(RowStripAction::StepMode, w)); }},
+        {.menu = ViewEditorMenuRowAbove,
+         .menuTitle = "Rows",
+         .menuText = "Row Above\tCtrl+Shift+Up",
+         .shortcut = "Ctrl+Shift+Up",
+         .separatorBefore = true,
+         .run =
+             [](W& w) {
+                 ViewEditorEvent select = rowStripStep(RowStripAction::Select, w);
+                 select.row = std::max(0, w.currentRow_ - 1);
+                 w.rowStripEvent(select);
+             }},
+        {.menu = ViewEditorMenuRowBelow,
+         .menuTitle = "Rows",
+         .menuText = "Row Below\tCtrl+Shift+Down",
+         .shortcut = "Ctrl+Shift+Down",
+         .run =
+             [](W& w) {
+                 ViewEditorEvent select = rowStripStep(RowStripAction::Select, w);
+                 select.row = std::min(kRowTableRows - 1, w.currentRow_ + 1);
+                 w.rowStripEvent(select);
              }},
 
         // The buttons

@@ -24,6 +24,10 @@ enum ViewEditorMenuId : int {
     ViewEditorMenuApplyRowToAllRows = 5141,
     ViewEditorMenuCopyRowTable = 5142,
     ViewEditorMenuPasteRowTable = 5143,
+    ViewEditorMenuNextRowFont = 5144,
+    ViewEditorMenuNextRowMode = 5145,
+    ViewEditorMenuRowAbove = 5146,
+    ViewEditorMenuRowBelow = 5147,
 };
 
 enum class ViewEditorControl {

@@ -120,6 +120,7 @@ ViewEditorWindow::ViewEditorWindow(MainWindow& window)
     if (doc_.alwaysOnTop == 1)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
     move(doc_.viewEditorX, doc_.viewEditorY);
+    updateCommandStates();
     qApp->installEventFilter(this);
     fitCaptions(this);
 }

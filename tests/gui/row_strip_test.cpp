@@ -193,6 +193,27 @@ TEST_F(RowStrip, ShortcutsApplyARowAndCopyTheTableToAnotherScreen) {
     expectShowsTheTable("after undoing the paste");
 }
 
+TEST_F(RowStrip, TheKeyboardChoosesTheRowAndStepsItsValues) {
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
+    QTest::keySequence(editor, QKeySequence("Ctrl+Shift+Up")); // already the first row
+    EXPECT_EQ(editor->currentRow(), 0);
+    for (int i = 0; i < 30; ++i)
+        QTest::keySequence(editor, QKeySequence("Ctrl+Shift+Down"));
+    EXPECT_EQ(editor->currentRow(), 23);
+    QTest::keySequence(editor, QKeySequence("Ctrl+Shift+Up"));
+    EXPECT_EQ(doc->history.undoCount(), 0u);
+    QTest::keySequence(editor, QKeySequence("Ctrl+Shift+F"));
+    EXPECT_EQ(doc->history.undoName(), "Row Font");
+    QTest::keySequence(editor, QKeySequence("Ctrl+Shift+M"));
+    QTest::keySequence(editor, QKeySequence("Ctrl+Shift+M"));
+    EXPECT_EQ(doc->history.undoName(), "Row Mode");
+    EXPECT_EQ(table(0).font[22], 1);
+    EXPECT_EQ(table(0).mode[22], uint8_t(RowMode::FourColour));
+    EXPECT_EQ(doc->history.undoCount(), 3u);
+    expectShowsTheTable("after the keys");
+}
+
 TEST_F(RowStrip, AScreenNumberOutOfRangeLeavesEveryTableAlone) {
     doc->currentScreen = 200;
     editor->redrawCanvas();
@@ -201,6 +222,8 @@ TEST_F(RowStrip, AScreenNumberOutOfRangeLeavesEveryTableAlone) {
     editor->menuAction(ViewEditorMenuApplyRowToAllRows)->trigger();
     editor->menuAction(ViewEditorMenuCopyRowTable)->trigger();
     editor->menuAction(ViewEditorMenuPasteRowTable)->trigger();
+    editor->menuAction(ViewEditorMenuNextRowFont)->trigger();
+    editor->menuAction(ViewEditorMenuNextRowMode)->trigger();
     EXPECT_EQ(doc->history.undoCount(), 0u);
     for (const RowTable& t : doc->rowTables)
         EXPECT_TRUE(isDefaultRowTable(t));

@@ -97,7 +97,9 @@ TEST_F(ViewEditor, OpensOnceWithItsLayoutAndDrawsTheCurrentScreen) {
         menus.join(" / "),
         "File: Load ..., Save ..., Export to Tiled..., Import from Tiled..., Exit / Other: "
         "Clear Screen, Crear All Screens, Fill Screen / Rows: Apply Row to All Rows\tCtrl+Shift+A, "
-        "Copy Row Table\tCtrl+Shift+C, Paste Row Table\tCtrl+Shift+V");
+        "Copy Row Table\tCtrl+Shift+C, Paste Row Table\tCtrl+Shift+V, , Next Font for "
+        "Row\tCtrl+Shift+F, "
+        "Next Mode for Row\tCtrl+Shift+M, , Row Above\tCtrl+Shift+Up, Row Below\tCtrl+Shift+Down");
 
     EXPECT_EQ(editor->Canvas->image(), expectedCanvas());
     EXPECT_TRUE(window.viewEditorRedraw);
