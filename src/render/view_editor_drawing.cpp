@@ -41,8 +41,7 @@ RowLook rowLook(const Document& doc, int64_t screen, int row) {
     return look;
 }
 
-// Cell (column, row) of the screen, or a set cell drawn over it, in the look of
-// its row at (x, y).
+// A screen cell, or a set cell of the preview, in the look of a row at (x, y).
 void drawCell(const Document& doc, Canvas& canvas, const RowLook& look, int64_t code, int x, int y,
               int magnification) {
     drawGlyphDotsInMode(doc, canvas, look.font, look.colours.data(), code, look.fourColour, x, y,
@@ -74,24 +73,23 @@ void drawViewEditor(const Document& doc, QImage& image, int previewX, int previe
                     const QRect& area) {
     Canvas canvas(image, area);
     canvas.fillRect(0, 0, 640, 384, kBlack);
-    RowLook looks[kScreenRows];
     for (int row = 0; row < kScreenRows; ++row) {
         if (!canvas.touches(0, row * 16, 640, 16))
             continue;
-        looks[row] = rowLook(doc, doc.currentScreen, row);
+        const RowLook look = rowLook(doc, doc.currentScreen, row);
         for (int column = 0; column < kScreenColumns; ++column)
             if (canvas.touches(column * 16, row * 16, 16, 16))
-                drawCell(doc, canvas, looks[row], getCell(doc, doc.currentScreen, column, row),
+                drawCell(doc, canvas, look, getCell(doc, doc.currentScreen, column, row),
                          column * 16, row * 16, 2);
     }
 
     // The set preview shows each of its cells as the row under it would show it
-    // once stamped; a cell below the last row keeps the last row's look.
+    // once stamped; a cell past the first or last row takes that row's look.
     if (previewX >= 0 && doc.CurrentSet >= 0 && doc.CurrentSet <= kSetCount) {
         const int16_t* cells = doc.Sets[doc.CurrentSet];
         for (int i = 0; i < 5; ++i) {
             const int y = previewY + i * 16;
-            const int row = std::clamp(y < 0 ? -1 : y / 16, 0, kScreenRows - 1);
+            const int row = std::clamp(y / 16, 0, kScreenRows - 1);
             const RowLook look = rowLook(doc, doc.currentScreen, row);
             for (int j = 0; j < 5; ++j)
                 if (cells[i * 5 + j] != -1 && canvas.touches(previewX + j * 16, y, 16, 16))
