@@ -1,6 +1,7 @@
 #include "core/row_table_edit.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace korvex {
 
@@ -58,6 +59,32 @@ bool copyRowTable(Document& doc, int from, int to) {
     if (!validScreen(from) || !validScreen(to))
         return false;
     return replaceTable(doc, to, doc.rowTables[from], "Copy Row Table");
+}
+
+bool setRowTable(Document& doc, int screen, const RowTable& table) {
+    if (!validScreen(screen))
+        return false;
+    for (int row = 0; row < kRowTableRows; ++row)
+        if (table.font[row] > kLastFont || !isRowMode(table.mode[row]))
+            return false;
+    return replaceTable(doc, screen, table, "Row Table");
+}
+
+int steppedRowFont(int font, int delta) {
+    constexpr int kChoices = kLastFont + 1; // follow and the fonts
+    const int place = font >= 1 && font <= kLastFont ? font : kRowFontFollow;
+    return ((place + delta) % kChoices + kChoices) % kChoices;
+}
+
+RowMode steppedRowMode(RowMode mode, int delta) {
+    static constexpr RowMode kCycle[] = {RowMode::Follow, RowMode::TwoColour, RowMode::FourColour,
+                                         RowMode::FourColourTall};
+    constexpr int kChoices = int(std::size(kCycle));
+    int place = 0;
+    for (int i = 0; i < kChoices; ++i)
+        if (kCycle[i] == mode)
+            place = i;
+    return kCycle[((place + delta) % kChoices + kChoices) % kChoices];
 }
 
 } // namespace korvex

@@ -20,4 +20,14 @@ bool applyRowToAllRows(Document& doc, int screen, int row);
 // Screen `to` takes the whole row table of screen `from`.
 bool copyRowTable(Document& doc, int from, int to);
 
+// Screen 0..8 takes `table` (a table kept aside, as a pasted one). A table with a
+// font or mode out of range changes nothing.
+bool setRowTable(Document& doc, int screen, const RowTable& table);
+
+// The font `delta` places after `font` in the cycle follow, 1, 2, .. 10, follow
+// (negative: before). A value out of range counts as follow.
+int steppedRowFont(int font, int delta);
+// The same for modes: follow, 2, 4, 5, follow.
+RowMode steppedRowMode(RowMode mode, int delta);
+
 } // namespace korvex

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <cmath>
 
 namespace korvex {
@@ -82,6 +83,23 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     report(CanvasEventKind::Move, event);
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+    if (!onWheel) {
+        QFrame::wheelEvent(event);
+        return;
+    }
+    // A notch is 15 degrees (120 eighths); finer wheels add up to whole notches.
+    constexpr int kNotch = 120;
+    wheelRest_ -= event->angleDelta().y();
+    const int notches = wheelRest_ / kNotch;
+    wheelRest_ -= notches * kNotch;
+    event->accept();
+    if (notches == 0)
+        return;
+    const QPoint p = drawingPixelAt(event->position());
+    onWheel(p.x() - inset_, p.y() - inset_, notches);
 }
 
 } // namespace korvex

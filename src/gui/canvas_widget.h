@@ -44,17 +44,22 @@ public:
                      const std::function<void(QImage&, const QRect&)>& draw);
 
     std::function<void(const CanvasInput&)> onInput;
+    // When set, the mouse wheel over the drawing: whole notches turned at (x, y),
+    // positive towards the user (down). Without it the wheel goes to the parent.
+    std::function<void(int x, int y, int notches)> onWheel;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void report(CanvasEventKind kind, QMouseEvent* event);
     QImage image_;
     int inset_ = 0;
+    int wheelRest_ = 0; // eighths of a degree turned towards the next notch
 };
 
 } // namespace korvex

@@ -3,6 +3,7 @@
 #include "gui/view_editor_commands.h"
 
 #include "core/document.h"
+#include "core/row_table_edit.h"
 #include "core/view_editor.h"
 #include "formats/tmx_screen_import.h"
 #include "gui/atari_view_window.h"
@@ -16,6 +17,7 @@
 
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace korvex {
 
@@ -32,6 +34,15 @@ CommandWidget button(const char* caption, int y, int height) {
 // The switches stand in a row under the canvas.
 CommandWidget toggle(const char* caption, int x, int width) {
     return {WidgetKind::Toggle, caption, x, 432, width, 18};
+}
+
+// A strip event on the current row, one place on.
+ViewEditorEvent rowStripStep(RowStripAction action, const ViewEditorWindow& w) {
+    ViewEditorEvent event{ViewEditorEventKind::RowStrip};
+    event.strip = action;
+    event.row = w.currentRow();
+    event.value = 1;
+    return event;
 }
 
 } // namespace
@@ -117,6 +128,75 @@ std::vector<ViewEditorCommand> ViewEditorCommandRows::make() {
                  w.redrawCanvas();
              }},
 
+        // Rows: the row table of the current screen; the strip beside the canvas
+        // chooses the current row.
+        {.menu = ViewEditorMenuApplyRowToAllRows,
+         .menuTitle = "Rows",
+         .menuText = "Apply Row to All Rows\tCtrl+Shift+A",
+         .shortcut = "Ctrl+Shift+A",
+         .step = "Apply Row to All Rows",
+         .run =
+             [](W& w) {
+                 if (applyRowToAllRows(w.doc_, w.doc_.currentScreen, w.currentRow_))
+                     w.rowTableChanged();
+             }},
+        {.menu = ViewEditorMenuCopyRowTable,
+         .menuTitle = "Rows",
+         .menuText = "Copy Row Table\tCtrl+Shift+C",
+         .shortcut = "Ctrl+Shift+C",
+         .run =
+             [](W& w) {
+                 if (w.doc_.currentScreen < kScreenCount)
+                     w.copiedRowTable_ = w.doc_.rowTables[w.doc_.currentScreen];
+             }},
+        {.menu = ViewEditorMenuPasteRowTable,
+         .menuTitle = "Rows",
+         .menuText = "Paste Row Table\tCtrl+Shift+V",
+         .shortcut = "Ctrl+Shift+V",
+         .step = "Paste Row Table",
+         .enabled = [](const W& w) { return w.copiedRowTable_.has_value(); },
+         .run =
+             [](W& w) {
+                 if (w.copiedRowTable_ &&
+                     setRowTable(w.doc_, w.doc_.currentScreen, *w.copiedRowTable_))
+                     w.rowTableChanged();
+             }},
+        // The strip's click, from the keyboard: the current row's next font or mode,
+        // and the row above or below made current.
+        {.menu = ViewEditorMenuNextRowFont,
+         .menuTitle = "Rows",
+         .menuText = "Next Font for Row\tCtrl+Shift+F",
+         .shortcut = "Ctrl+Shift+F",
+         .separatorBefore = true,
+         .step = "Row Font",
+         .run = [](W& w) { w.rowStripEvent(rowStripStep(RowStripAction::StepFont, w)); }},
+        {.menu = ViewEditorMenuNextRowMode,
+         .menuTitle = "Rows",
+         .menuText = "Next Mode for Row\tCtrl+Shift+M",
+         .shortcut = "Ctrl+Shift+M",
+         .step = "Row Mode",
+         .run = [](W& w) { w.rowStripEvent(rowStripStep(RowStripAction::StepMode, w)); }},
+        {.menu = ViewEditorMenuRowAbove,
+         .menuTitle = "Rows",
+         .menuText = "Row Above\tCtrl+Shift+Up",
+         .shortcut = "Ctrl+Shift+Up",
+         .separatorBefore = true,
+         .run =
+             [](W& w) {
+                 ViewEditorEvent select = rowStripStep(RowStripAction::Select, w);
+                 select.row = std::max(0, w.currentRow_ - 1);
+                 w.rowStripEvent(select);
+             }},
+        {.menu = ViewEditorMenuRowBelow,
+         .menuTitle = "Rows",
+         .menuText = "Row Below\tCtrl+Shift+Down",
+         .shortcut = "Ctrl+Shift+Down",
+         .run =
+             [](W& w) {
+                 ViewEditorEvent select = rowStripStep(RowStripAction::Select, w);
+                 select.row = std::min(kRowTableRows - 1, w.currentRow_ + 1);
+                 w.rowStripEvent(select);
+             }},
         // View
         {.menu = ViewEditorMenuAtariView,
          .menuTitle = "View",

@@ -22,6 +22,14 @@ enum ViewEditorMenuId : int {
     ViewEditorMenuExit = 5140,
     ViewEditorMenuAtariView = 5150,
     ViewEditorMenuExportScreenImage = 5151,
+    // The Rows menu: the current screen's row table (5141..5149).
+    ViewEditorMenuApplyRowToAllRows = 5141,
+    ViewEditorMenuCopyRowTable = 5142,
+    ViewEditorMenuPasteRowTable = 5143,
+    ViewEditorMenuNextRowFont = 5144,
+    ViewEditorMenuNextRowMode = 5145,
+    ViewEditorMenuRowAbove = 5146,
+    ViewEditorMenuRowBelow = 5147,
 };
 
 enum class ViewEditorControl {

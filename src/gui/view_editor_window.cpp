@@ -2,6 +2,7 @@
 
 #include "core/glyph_code.h"
 #include "core/history.h"
+#include "core/row_table_edit.h"
 #include "core/view_editor.h"
 #include "gui/atari_view_window.h"
 #include "gui/canvas_widget.h"
@@ -11,6 +12,7 @@
 #include "gui/single_window.h"
 #include "gui/window_commands.h"
 #include "render/glyph_areas.h"
+#include "render/row_strip_drawing.h"
 #include "render/view_editor_drawing.h"
 
 #include <QAction>
@@ -18,19 +20,31 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <cstring>
 #include <optional>
+#include <utility>
 
 namespace korvex {
 
 namespace {
 
-constexpr int kClientWidth = 801;
+// The row strip stands right of the screen selector's vertical scroll bar, its
+// bands level with the canvas rows; the window is wider by the strip.
+constexpr int kCanvasTop = 14;
+constexpr int kRowStripX = 796;
+constexpr int kRowStripInset = 2;
+constexpr int kClientWidth = kRowStripX + kRowStripSize.width + 2 * kRowStripInset + 9; // 849
 constexpr int kClientHeight = 477;
 const QColor kBackground(192, 192, 192);
 constexpr int kCellPixels = 16;
+
+bool validScreen(int screen) {
+    return screen >= 0 && screen < kScreenCount;
+}
 
 void fillBackground(QWidget* widget) {
     widget->setAutoFillBackground(true);
@@ -54,6 +68,24 @@ const ViewEditorCommand* commandOf(const ViewEditorEvent& event) {
         return commandOfMenu(viewEditorCommands(), event.id);
     if (event.kind == ViewEditorEventKind::Control)
         return commandOfControl(viewEditorCommands(), int(event.control));
+    return nullptr;
+}
+
+// The history step of a row strip event that changes the row table, or nullptr.
+const char* rowStripStepName(const ViewEditorEvent& event) {
+    if (event.kind != ViewEditorEventKind::RowStrip)
+        return nullptr;
+    switch (event.strip) {
+    case RowStripAction::StepFont:
+    case RowStripAction::SetFont:
+        return "Row Font";
+    case RowStripAction::StepMode:
+    case RowStripAction::SetMode:
+        return "Row Mode";
+    case RowStripAction::Select:
+    case RowStripAction::OpenMenu:
+        break;
+    }
     return nullptr;
 }
 
@@ -89,6 +121,7 @@ ViewEditorWindow::ViewEditorWindow(MainWindow& window)
     if (doc_.alwaysOnTop == 1)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
     move(doc_.viewEditorX, doc_.viewEditorY);
+    updateCommandStates();
     qApp->installEventFilter(this);
     fitCaptions(this);
 }
@@ -145,6 +178,7 @@ void ViewEditorWindow::buildControls() {
 
     VerticalScrollBar = makeScrollBar(client, Qt::Vertical, 774, 14, 18, 388);
     HorizontalScrollBar = makeScrollBar(client, Qt::Horizontal, 126, 405, 644, 18);
+    buildRowStrip();
     ScreenLabel = new QLabel("SCREEN:", client);
     ScreenLabel->setGeometry(648, 432, 54, 18);
     fillBackground(ScreenLabel);
@@ -189,6 +223,45 @@ void ViewEditorWindow::buildControls() {
     AlwaysOnTopToggle = push(ViewEditorControl::AlwaysOnTop);
 }
 
+void ViewEditorWindow::buildRowStrip() {
+    QWidget* client = centralWidget();
+    RowStrip =
+        new CanvasWidget(client, kRowStripX, kCanvasTop, kRowStripSize.width + 2 * kRowStripInset,
+                         kRowStripSize.height + 2 * kRowStripInset, true);
+    RowStrip->setObjectName("RowStrip");
+    RowStrip->setToolTip("Font (F) and mode (M) of each row: click or wheel for the next value, "
+                         "right click for the menu");
+    RowStrip->onInput = [this](const CanvasInput& input) {
+        const std::optional<RowStripPlace> place = rowStripPlaceAt(input.x, input.y);
+        if (input.kind != CanvasEventKind::Press || !place)
+            return;
+        const bool font = place->column == RowStripColumn::Font;
+        if (input.button == Qt::LeftButton)
+            sendRowStripEvent(font ? RowStripAction::StepFont : RowStripAction::StepMode,
+                              place->row, 1);
+        else if (input.button == Qt::RightButton)
+            sendRowStripEvent(RowStripAction::OpenMenu, place->row, 0, input.x, input.y);
+        else
+            sendRowStripEvent(RowStripAction::Select, place->row);
+    };
+    RowStrip->onWheel = [this](int x, int y, int notches) {
+        if (const std::optional<RowStripPlace> place = rowStripPlaceAt(x, y))
+            sendRowStripEvent(place->column == RowStripColumn::Font ? RowStripAction::StepFont
+                                                                    : RowStripAction::StepMode,
+                              place->row, notches);
+    };
+    const char* headings[] = {"F", "M"};
+    const char* tips[] = {"Font of the row (- follows the current font)",
+                          "Mode of the row: 2, 4 or 5 (- follows the current mode)"};
+    for (int i = 0; i < 2; ++i) {
+        auto* heading = new QLabel(headings[i], client);
+        heading->setGeometry(kRowStripX + kRowStripInset + i * kRowStripColumnWidth, 0,
+                             kRowStripColumnWidth, kCanvasTop);
+        heading->setAlignment(Qt::AlignCenter);
+        heading->setToolTip(tips[i]);
+    }
+}
+
 // The selector shows the screen being edited. A screen number past the last
 // screen shows the last position rather than an impossible one.
 void ViewEditorWindow::showScreenSelector() {
@@ -208,8 +281,124 @@ void ViewEditorWindow::redrawCanvas(int previewX, int previewY) {
     Canvas->update();
     if (AtariViewWindow* view = atariViewOf(*this))
         view->redraw();
+    redrawRowStrip();
+    updateCommandStates();
     window_.updateUndoAction();
     previewShown_ = previewX >= 0;
+}
+
+void ViewEditorWindow::redrawRowStrip() {
+    // The strip follows every canvas redraw, so it is drawn only when what it
+    // shows has changed.
+    const int screen = doc_.currentScreen;
+    const RowTable table = validScreen(screen) ? doc_.rowTables[screen] : RowTable{};
+    if (stripShown_ && stripShown_->screen == screen && stripShown_->row == currentRow_ &&
+        std::memcmp(&stripShown_->table, &table, sizeof table) == 0)
+        return;
+    stripShown_ = ShownStrip{screen, currentRow_, table};
+    drawRowStrip(doc_, RowStrip->image(), currentRow_);
+    RowStrip->update();
+}
+
+void ViewEditorWindow::updateCommandStates() {
+    for (const ViewEditorCommand& command : viewEditorCommands())
+        if (command.enabled)
+            if (QAction* action = menuAction(command.menu))
+                action->setEnabled(command.enabled(*this));
+}
+
+void ViewEditorWindow::rowTableChanged() {
+    redrawCanvas();
+}
+
+QMenu* ViewEditorWindow::rowStripMenu() const {
+    return rowStripMenu_.data();
+}
+
+void ViewEditorWindow::sendRowStripEvent(RowStripAction action, int row, int value, int x, int y) {
+    ViewEditorEvent e{ViewEditorEventKind::RowStrip};
+    e.strip = action;
+    e.row = row;
+    e.value = value;
+    e.x = x;
+    e.y = y;
+    dispatch(e);
+}
+
+void ViewEditorWindow::rowStripEvent(const ViewEditorEvent& event) {
+    if (event.row < 0 || event.row >= kRowTableRows)
+        return;
+    currentRow_ = event.row;
+    const int screen = doc_.currentScreen;
+    const RowTable table = validScreen(screen) ? doc_.rowTables[screen] : RowTable{};
+    bool changed = false;
+    switch (event.strip) {
+    case RowStripAction::Select:
+        break;
+    case RowStripAction::StepFont:
+        changed =
+            setRowFont(doc_, screen, event.row, steppedRowFont(table.font[event.row], event.value));
+        break;
+    case RowStripAction::StepMode:
+        changed = setRowMode(doc_, screen, event.row,
+                             steppedRowMode(RowMode(table.mode[event.row]), event.value));
+        break;
+    case RowStripAction::SetFont:
+        changed = setRowFont(doc_, screen, event.row, event.value);
+        break;
+    case RowStripAction::SetMode:
+        changed = setRowMode(doc_, screen, event.row, RowMode(event.value));
+        break;
+    case RowStripAction::OpenMenu:
+        redrawRowStrip();
+        openRowStripMenu(event.x, event.y);
+        return;
+    }
+    if (changed)
+        rowTableChanged();
+    else
+        redrawRowStrip();
+}
+
+// The strip's menu for the current row: its font and mode, and the Rows commands.
+void ViewEditorWindow::openRowStripMenu(int x, int y) {
+    if (rowStripMenu_)
+        rowStripMenu_->close();
+    const int row = currentRow_;
+    const int screen = doc_.currentScreen;
+    const RowTable table = validScreen(screen) ? doc_.rowTables[screen] : RowTable{};
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    auto choice = [this, row](QMenu* into, const QString& text, RowStripAction action, int value,
+                              bool current) {
+        QAction* item = into->addAction(text);
+        item->setCheckable(true);
+        item->setChecked(current);
+        connect(item, &QAction::triggered, this,
+                [this, action, row, value] { sendRowStripEvent(action, row, value); });
+    };
+    QMenu* fonts = menu->addMenu("Font");
+    choice(fonts, "Follow", RowStripAction::SetFont, kRowFontFollow,
+           rowFontText(table.font[row]) == "-");
+    for (int font = 1; font <= kFontCount; ++font)
+        choice(fonts, QString::number(font), RowStripAction::SetFont, font,
+               table.font[row] == font);
+    QMenu* modes = menu->addMenu("Mode");
+    const std::pair<RowMode, const char*> modeChoices[] = {
+        {RowMode::Follow, "Follow"},
+        {RowMode::TwoColour, "2: two colours"},
+        {RowMode::FourColour, "4: four colours"},
+        {RowMode::FourColourTall, "5: four colours, double height"}};
+    for (const auto& [mode, text] : modeChoices)
+        choice(modes, text, RowStripAction::SetMode, int(mode),
+               rowModeText(table.mode[row]) == rowModeText(int(mode)));
+    menu->addSeparator();
+    for (int id :
+         {ViewEditorMenuApplyRowToAllRows, ViewEditorMenuCopyRowTable, ViewEditorMenuPasteRowTable})
+        if (QAction* action = menuAction(id))
+            menu->addAction(action);
+    rowStripMenu_ = menu;
+    menu->popup(RowStrip->mapToGlobal(QPoint(x + kRowStripInset, y + kRowStripInset)));
 }
 
 void ViewEditorWindow::showCurrentScreen() {
@@ -254,6 +443,9 @@ int ViewEditorWindow::viewEditorEvent(const ViewEditorEvent& event) {
         break;
     case ViewEditorEventKind::Canvas:
         canvasEvent(event);
+        break;
+    case ViewEditorEventKind::RowStrip:
+        rowStripEvent(event);
         break;
     }
     return 1;
@@ -328,11 +520,14 @@ void ViewEditorWindow::dispatch(const ViewEditorEvent& event) {
         const ViewEditorCommand* command = commandOf(event);
         if (command && command->step)
             step.emplace(doc_, command->step);
+        else if (const char* name = rowStripStepName(event))
+            step.emplace(doc_, name);
     }
     const int result = viewEditorEvent(event);
     if (event.kind == ViewEditorEventKind::Canvas)
         stroke_.after(event.buttons);
     step.reset();
+    updateCommandStates();
     window_.updateUndoAction();
     if (result == 0) {
         finishClosing();

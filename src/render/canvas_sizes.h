@@ -19,6 +19,7 @@ constexpr CanvasSize kCopyBufferCanvasSize{16, 16};   // outer 20 x 20
 constexpr CanvasSize kSwatchSize{26, 16};             // outer 30 x 20
 constexpr CanvasSize kSetsStripSize{800, 80};         // Sets Viewer strip
 constexpr CanvasSize kViewEditorCanvasSize{640, 384}; // outer 644 x 388
+constexpr CanvasSize kRowStripSize{40, 384};          // outer 44 x 388, beside the above
 constexpr CanvasSize kViewAllScreensSize{960, 576};
 constexpr CanvasSize kMultiFontViewSize{520, 670};
 

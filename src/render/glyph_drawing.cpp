@@ -114,11 +114,17 @@ void drawPlaneDots(Canvas& canvas, const GlyphBytes& rows, bool inverse, bool fo
 
 void drawGlyphDots(const Document& doc, Canvas& canvas, int64_t font, const int64_t colours[7],
                    int64_t code, int x, int y, int m) {
+    drawGlyphDotsInMode(doc, canvas, font, colours, code, doc.FourColourMode != 0, x, y, m);
+}
+
+void drawGlyphDotsInMode(const Document& doc, Canvas& canvas, int64_t font,
+                         const int64_t colours[7], int64_t code, bool fourColour, int x, int y,
+                         int m) {
     const int glyph = glyphOfCode(code);
     if (glyph < 0 || font < 1 || font > kFontCount)
         return;
-    drawPlaneDots(canvas, doc.fontGlyphs(font)[glyph], isInverseCode(code), doc.FourColourMode != 0,
-                  colours, x, y, m);
+    drawPlaneDots(canvas, doc.fontGlyphs(font)[glyph], isInverseCode(code), fourColour, colours, x,
+                  y, m);
 }
 
 void drawGlyph(const Document& doc, Canvas& canvas, int64_t column, int64_t row, int64_t code,

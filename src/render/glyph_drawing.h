@@ -26,6 +26,10 @@ void drawPlaneDots(Canvas& canvas, const GlyphBytes& rows, bool inverse, bool fo
 // A code outside 0..255 or a font outside 1..10 draws nothing.
 void drawGlyphDots(const Document& doc, Canvas& canvas, int64_t font, const int64_t colours[7],
                    int64_t code, int x, int y, int m);
+// The same in the given display mode (a row of a screen with a mode of its own).
+void drawGlyphDotsInMode(const Document& doc, Canvas& canvas, int64_t font,
+                         const int64_t colours[7], int64_t code, bool fourColour, int x, int y,
+                         int m);
 
 // For drawing a whole canvas a scanline at a time.
 //

@@ -73,6 +73,42 @@ TEST(RowTableEdit, RefusedAndUnchangingCallsRecordNothing) {
         EXPECT_TRUE(isDefaultRowTable(table));
 }
 
+TEST(RowTableEdit, AKeptTableGoesOntoAScreenAsOneStepUnlessItIsOutOfRange) {
+    auto doc = test::freshDocument();
+    RowTable kept;
+    kept.font[0] = 10;
+    kept.mode[23] = uint8_t(RowMode::FourColourTall);
+    EXPECT_TRUE(setRowTable(*doc, 6, kept));
+    EXPECT_EQ(std::memcmp(&doc->rowTables[6], &kept, sizeof kept), 0);
+    EXPECT_FALSE(setRowTable(*doc, 6, kept)); // already so
+    EXPECT_FALSE(setRowTable(*doc, 9, kept));
+    RowTable bad = kept;
+    bad.font[4] = 11;
+    EXPECT_FALSE(setRowTable(*doc, 2, bad));
+    bad = kept;
+    bad.mode[4] = 3;
+    EXPECT_FALSE(setRowTable(*doc, 2, bad));
+    EXPECT_EQ(doc->history.undoCount(), 1u);
+    doc->history.undo(*doc);
+    EXPECT_TRUE(isDefaultRowTable(doc->rowTables[6]));
+}
+
+TEST(RowTableEdit, StepsCycleThroughFollowAndEveryValueBothWays) {
+    EXPECT_EQ(steppedRowFont(kRowFontFollow, 1), 1);
+    EXPECT_EQ(steppedRowFont(9, 1), 10);
+    EXPECT_EQ(steppedRowFont(10, 1), kRowFontFollow);
+    EXPECT_EQ(steppedRowFont(kRowFontFollow, -1), 10);
+    EXPECT_EQ(steppedRowFont(1, -1), kRowFontFollow);
+    EXPECT_EQ(steppedRowFont(200, 1), 1); // out of range counts as follow
+    EXPECT_EQ(steppedRowFont(4, 11 * 3), 4);
+    EXPECT_EQ(steppedRowMode(RowMode::Follow, 1), RowMode::TwoColour);
+    EXPECT_EQ(steppedRowMode(RowMode::TwoColour, 1), RowMode::FourColour);
+    EXPECT_EQ(steppedRowMode(RowMode::FourColour, 1), RowMode::FourColourTall);
+    EXPECT_EQ(steppedRowMode(RowMode::FourColourTall, 1), RowMode::Follow);
+    EXPECT_EQ(steppedRowMode(RowMode::Follow, -1), RowMode::FourColourTall);
+    EXPECT_EQ(steppedRowMode(RowMode(3), 1), RowMode::TwoColour);
+}
+
 TEST(RowTableEdit, JoinsAnOpenTransaction) {
     auto doc = test::freshDocument();
     {

@@ -142,6 +142,7 @@ TEST_F(CommandTable, EveryCommandThatChangesTheWorkIsOneNamedStep) {
                 continue;
             for (uint8_t& cell : doc->screens) // a load before leaves the next one work
                 cell = uint8_t(random());
+            test::randomiseRowTables(*doc, random);
             changed |= changesOnlyAsAStep(*doc, *editor, row, viaMenu, label);
         }
         if (row.step && !changed)
@@ -216,7 +217,9 @@ private:
             mainStroke(random);
             break;
         case 3:
-            if (editor)
+            if (editor && random() % 3 == 0)
+                rowStripOperation(random, *editor);
+            else if (editor)
                 viewEditorStroke(random, *editor);
             else
                 openViewEditor();
@@ -319,6 +322,46 @@ private:
             input(CanvasEventKind::Move, buttons);
         if (random() % 5 != 0)
             input(CanvasEventKind::Release, 0);
+    }
+
+    // A click, a turn of the wheel or a choice of the menu on the row strip, at
+    // times just outside it.
+    void rowStripOperation(std::mt19937& random, ViewEditorWindow& editor) {
+        const int x = int(random() % 50) - 5, y = int(random() % 394) - 5;
+        switch (random() % 3) {
+        case 0: {
+            done_ = "row strip click";
+            CanvasInput press{CanvasEventKind::Press, x, y, 1, Qt::LeftButton};
+            editor.RowStrip->onInput(press);
+            editor.RowStrip->onInput({CanvasEventKind::Release, x, y, 0, Qt::LeftButton});
+            break;
+        }
+        case 1:
+            done_ = "row strip wheel";
+            editor.RowStrip->onWheel(x, y, int(random() % 5) - 2);
+            break;
+        default: {
+            done_ = "row strip menu";
+            editor.RowStrip->onInput({CanvasEventKind::Press, x, y, 2, Qt::RightButton});
+            QMenu* menu = editor.rowStripMenu();
+            if (!menu)
+                break;
+            std::vector<QAction*> choices;
+            for (QAction* action : menu->actions()) {
+                if (action->menu())
+                    for (QAction* inner : action->menu()->actions())
+                        choices.push_back(inner);
+                else if (!action->isSeparator())
+                    choices.push_back(action);
+            }
+            QAction* chosen = choices[random() % choices.size()];
+            done_ += " " + chosen->text().toStdString();
+            chosen->trigger();
+            menu->close();
+            flushDeletes();
+            break;
+        }
+        }
     }
 
     void closeSomeWindow(std::mt19937& random) {

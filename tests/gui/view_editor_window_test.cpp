@@ -45,11 +45,13 @@ TEST_F(ViewEditor, OpensOnceWithItsLayoutAndDrawsTheCurrentScreen) {
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->windowTitle(), "View Editor");
     EXPECT_EQ(editor->pos(), QPoint(130, 95));
-    EXPECT_EQ(editor->centralWidget()->size(), QSize(801, 477));
+    EXPECT_EQ(editor->centralWidget()->size(), QSize(849, 477));
     EXPECT_EQ(editor->centralWidget()->palette().color(QPalette::Window), QColor(192, 192, 192));
     EXPECT_EQ(editor->Canvas->geometry(), QRect(126, 14, 644, 388));
     EXPECT_EQ(editor->Canvas->image().size(), QSize(640, 384));
     EXPECT_EQ(editor->VerticalScrollBar->geometry(), QRect(774, 14, 18, 388));
+    EXPECT_EQ(editor->RowStrip->geometry(), QRect(796, 14, 44, 388));
+    EXPECT_EQ(editor->RowStrip->image().size(), QSize(40, 384));
     EXPECT_EQ(editor->HorizontalScrollBar->geometry(), QRect(126, 405, 644, 18));
     EXPECT_EQ(editor->VerticalScrollBar->maximum(), 2);
     EXPECT_EQ(editor->HorizontalScrollBar->maximum(), 2);
@@ -91,10 +93,13 @@ TEST_F(ViewEditor, OpensOnceWithItsLayoutAndDrawsTheCurrentScreen) {
             items << item->text();
         menus << menu->text() + ": " + items.join(", ");
     }
-    EXPECT_EQ(menus.join(" / "),
-              "File: Load ..., Save ..., Export to Tiled..., Import from Tiled..., Export screen "
-              "as image..., Exit / Other: Clear Screen, Crear All Screens, Fill Screen / View: "
-              "Atari View\tCtrl+T");
+    EXPECT_EQ(
+        menus.join(" / "),
+        "File: Load ..., Save ..., Export to Tiled..., Import from Tiled..., Export screen as "
+        "image..., Exit / Other: Clear Screen, Crear All Screens, Fill Screen / Rows: Apply Row "
+        "to All Rows\tCtrl+Shift+A, Copy Row Table\tCtrl+Shift+C, Paste Row Table\tCtrl+Shift+V, "
+        ", Next Font for Row\tCtrl+Shift+F, Next Mode for Row\tCtrl+Shift+M, , Row "
+        "Above\tCtrl+Shift+Up, Row Below\tCtrl+Shift+Down / View: Atari View\tCtrl+T");
 
     EXPECT_EQ(editor->Canvas->image(), expectedCanvas());
     EXPECT_TRUE(window.viewEditorRedraw);

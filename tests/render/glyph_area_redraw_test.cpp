@@ -1,5 +1,6 @@
 // Redrawing only the areas that show a changed glyph gives every canvas exactly the
-// pixels of a whole redraw, whatever the view, the font and the grids.
+// pixels of a whole redraw, whatever the view, the font, the grids and the screens'
+// row tables.
 
 #include "core/glyph_places.h"
 #include "random_document.h"
@@ -61,6 +62,9 @@ TEST(GlyphAreaRedraw, RedrawingTheAreasOfAChangedGlyphEqualsAWholeRedraw) {
     for (int trial = 0; trial < 60; ++trial) {
         auto doc = freshDocument();
         randomiseDocument(*doc, random);
+        // Every other trial the screens have row tables, so rows show other fonts.
+        if (trial % 2 == 1)
+            randomiseRowTables(*doc, random);
         // Mostly the current font's glyphs change (painting), sometimes the next
         // font's (the Mask view's layer) or another's.
         const int pick = int(random() % 4);
@@ -89,6 +93,8 @@ TEST(GlyphAreaRedraw, RedrawingTheDotsOfOnePaintedPixelEqualsAWholeRedraw) {
     for (int trial = 0; trial < 80; ++trial) {
         auto doc = freshDocument();
         randomiseDocument(*doc, random);
+        if (trial % 4 == 1)
+            randomiseRowTables(*doc, random);
         // Paint where the editor and the set canvas show the glyph, often in the
         // Mask view, where a dot's crossing lines reach into its neighbours.
         if (trial % 2 == 0) {

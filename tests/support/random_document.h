@@ -3,6 +3,7 @@
 
 #include "core/document.h"
 
+#include <iterator>
 #include <random>
 
 namespace korvex::test {
@@ -41,6 +42,17 @@ inline void randomiseDocument(Document& doc, std::mt19937& random) {
     for (int f = 1; f <= kFontCount; ++f)
         for (int r = LUM; r <= PF3; ++r)
             doc.FontColours[f][r] = int64_t(random() & 0xFFFFFF);
+}
+
+// Row tables of random fonts and modes on every screen, follow entries among them.
+inline void randomiseRowTables(Document& doc, std::mt19937& random) {
+    static const RowMode modes[] = {RowMode::Follow, RowMode::TwoColour, RowMode::FourColour,
+                                    RowMode::FourColourTall};
+    for (RowTable& table : doc.rowTables)
+        for (int row = 0; row < kRowTableRows; ++row) {
+            table.font[row] = uint8_t(random() % (kFontCount + 1));
+            table.mode[row] = uint8_t(modes[random() % std::size(modes)]);
+        }
 }
 
 } // namespace korvex::test
