@@ -35,6 +35,9 @@ struct FileDialogKind {
     const QString* loadFilters = nullptr; // when the load dialog words them otherwise
 };
 
+// The filters of the dialogs that load a PNG or BMP picture.
+extern const QString kPictureLoadFilters;
+
 // The name a save writes for the dialog's answer.
 std::string savePathOf(const FileDialogKind& kind, const FileChoice& choice);
 

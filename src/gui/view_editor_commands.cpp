@@ -6,6 +6,7 @@
 #include "core/view_editor.h"
 #include "formats/tmx_screen_import.h"
 #include "gui/main_window.h"
+#include "gui/picture_screen_window.h"
 #include "gui/view_all_screens.h"
 #include "gui/view_editor_file_commands.h"
 #include "gui/view_editor_tiled_commands.h"
@@ -72,6 +73,17 @@ std::vector<ViewEditorCommand> ViewEditorCommandRows::make() {
              [](W& w) {
                  if (importScreenFromTiledCommand(&w, w.doc_))
                      w.redrawCanvas();
+             }},
+        {.menu = ViewEditorMenuImportPictureToScreen,
+         .menuTitle = "File",
+         .menuText = "Import picture to screen...\tCtrl+Shift+I",
+         .shortcut = "Ctrl+Shift+I",
+         .step = kPictureScreenStepName,
+         .run =
+             [](W& w) {
+                 // Fonts, their colours, the screen and its row table change.
+                 if (importPictureToScreen(&w, w.doc_))
+                     w.window_.redrawMainWindow();
              }},
         {.menu = ViewEditorMenuExit,
          .menuTitle = "File",

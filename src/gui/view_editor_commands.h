@@ -20,6 +20,7 @@ enum ViewEditorMenuId : int {
     ViewEditorMenuClearAllScreens = 5137,
     ViewEditorMenuFillScreen = 5138,
     ViewEditorMenuExit = 5140,
+    ViewEditorMenuImportPictureToScreen = 5160,
 };
 
 enum class ViewEditorControl {
