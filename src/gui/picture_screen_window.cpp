@@ -93,7 +93,7 @@ PictureScreenWindow::PictureScreenWindow(Document& doc, QWidget* parent)
                            "Current: the current font's colours");
     DitherBox = new QCheckBox("Dithering", this);
     DitherBox->setGeometry(kColumnX, 180, kColumnWidth, 20);
-    ZoomBox = new QCheckBox("Preview 2x", this);
+    ZoomBox = new QCheckBox("Preview 2×", this);
     ZoomBox->setGeometry(kColumnX, 204, kColumnWidth, 20);
     ZoomBox->setChecked(true);
     FiguresLabel = new QLabel(this);
