@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -267,6 +268,20 @@ TEST_F(PictureScreenWindowTest, TooFewFontsAfterTheFirstIsRefusedWithTheEnginesM
     for (const ScreenFont& font : w->shownResult()->fonts)
         EXPECT_TRUE(font.number >= 7 && font.number <= 10) << font.number;
     EXPECT_TRUE(w->ConvertButton->isEnabled());
+}
+
+TEST_F(PictureScreenWindowTest, APictureDroppedOnTheWindowIsLoaded) {
+    auto w = openWindow();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(kPhotograph)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(w.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(w.get(), &drop);
+    EXPECT_TRUE(w->hasPicture());
+    EXPECT_TRUE(waitForResult(*w));
+    EXPECT_TRUE(dialogs.asked.empty());
 }
 
 } // namespace

@@ -92,7 +92,8 @@ TEST_F(ViewEditor, OpensOnceWithItsLayoutAndDrawsTheCurrentScreen) {
         menus << menu->text() + ": " + items.join(", ");
     }
     EXPECT_EQ(menus.join(" / "),
-              "File: Load ..., Save ..., Export to Tiled..., Import from Tiled..., Exit / Other: "
+              "File: Load ..., Save ..., Export to Tiled..., Import from Tiled..., "
+              "Import picture to screen...\tCtrl+Shift+I, Exit / Other: "
               "Clear Screen, Crear All Screens, Fill Screen");
 
     EXPECT_EQ(editor->Canvas->image(), expectedCanvas());
