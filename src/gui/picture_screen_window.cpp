@@ -103,9 +103,12 @@ PictureScreenWindow::PictureScreenWindow(Document& doc, QWidget* parent)
     FiguresLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     ConvertButton = new QPushButton("Convert", this);
     ConvertButton->setGeometry(kColumnX, kButtonsY, 95, 27);
+    // Enter converts, whichever control has the focus.
     ConvertButton->setDefault(true);
+    LoadButton->setAutoDefault(false);
     CancelButton = new QPushButton("Cancel", this);
     CancelButton->setGeometry(kColumnX + kColumnWidth - 95, kButtonsY, 95, 27);
+    CancelButton->setAutoDefault(false);
     Preview = new CanvasWidget(this, kPreviewX, 9, kPreviewWidth + 2 * kPreviewBorder,
                                kPreviewHeight + 2 * kPreviewBorder, true);
 

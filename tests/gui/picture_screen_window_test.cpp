@@ -180,7 +180,8 @@ TEST_F(PictureScreenWindowTest, ConvertBeforeThePreviewIsReadyConvertsNow) {
     choose(*w, kTwoColourMode, 4, 7, false, true);
     ASSERT_FALSE(w->shownResult().has_value());
     const std::string before = test::workBytes(*doc);
-    w->convert();
+    // Enter is Convert, even with the focus on another button.
+    QTest::keyClick(w->LoadButton, Qt::Key_Return);
     EXPECT_EQ(w->result(), QDialog::Accepted);
     const std::string after = test::workBytes(*doc);
     doc->history.undo(*doc);
