@@ -39,4 +39,16 @@ void applyPictureScreen(Document& doc, const PictureScreen& converted, int scree
     }
 }
 
+ColourRegisters currentColourRegisters(const Document& doc) {
+    ColourRegisters registers{};
+    for (int r = LUM; r <= PF3; ++r) {
+        const int64_t shown = workingColour(doc, r);
+        const int64_t stored = doc.AtariColour[r];
+        registers[size_t(r)] = stored >= 0 && stored <= 0xFF && atariRgb(int(stored)) == shown
+                                   ? int(stored)
+                                   : atariValueOfRgb(shown);
+    }
+    return registers;
+}
+
 } // namespace korvex

@@ -14,4 +14,9 @@ namespace korvex {
 // colours and the registers' Atari values become its new colour set.
 void applyPictureScreen(Document& doc, const PictureScreen& converted, int screen);
 
+// The Atari values of the colours the current font is drawn in now (its working
+// colours), for a conversion that keeps them: a register's stored value where it
+// still gives that colour, otherwise the palette's value of the colour.
+ColourRegisters currentColourRegisters(const Document& doc);
+
 } // namespace korvex

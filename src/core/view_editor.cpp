@@ -27,11 +27,11 @@ void fillCurrentScreen(Document& doc, int64_t value) {
 
 } // namespace
 
-std::optional<ScreenCell> viewEditorCellAt(const Document& doc, int64_t x, int64_t y) {
+std::optional<ScreenPosition> viewEditorCellAt(const Document& doc, int64_t x, int64_t y) {
     const int64_t area = findHitArea(doc, kViewEditorAreas, kLastViewEditorArea, x, y);
     if (area == -1)
         return std::nullopt;
-    return ScreenCell{doc.HitAreas[area].column, doc.HitAreas[area].row};
+    return ScreenPosition{doc.HitAreas[area].column, doc.HitAreas[area].row};
 }
 
 void paintCell(Document& doc, int64_t column, int64_t row) {
@@ -83,7 +83,7 @@ int sheetRowOf(const Document& doc) {
 
 ViewEditorMouseResult viewEditorMouse(Document& doc, int64_t x, int64_t y, int buttons,
                                       bool& controlDown) {
-    const std::optional<ScreenCell> cell = viewEditorCellAt(doc, x, y);
+    const std::optional<ScreenPosition> cell = viewEditorCellAt(doc, x, y);
     if (buttons == 1) {
         if (controlDown && cell) {
             pickCell(doc, cell->column, cell->row);

@@ -11,7 +11,7 @@
 
 namespace korvex {
 
-struct ScreenCell {
+struct ScreenPosition {
     int64_t column = 0;
     int64_t row = 0;
 };
@@ -19,7 +19,7 @@ struct ScreenCell {
 // The cell under canvas pixel (x, y), from hit areas 9000..9959. Edges are
 // inclusive, so a point on the line between two cells belongs to the upper or
 // left one.
-std::optional<ScreenCell> viewEditorCellAt(const Document& doc, int64_t x, int64_t y);
+std::optional<ScreenPosition> viewEditorCellAt(const Document& doc, int64_t x, int64_t y);
 
 // Cell of the current screen = PickedGlyph.
 void paintCell(Document& doc, int64_t column, int64_t row);

@@ -5,6 +5,9 @@
 
 namespace korvex {
 
+const QString kPictureLoadFilters =
+    "Image PNG (*.png)|*.png|Image BMP (*.bmp)|*.bmp|All files (*.*)|*.*";
+
 std::string savePathOf(const FileDialogKind& kind, const FileChoice& choice) {
     const std::string path = choice.path.toStdString();
     switch (kind.rule) {

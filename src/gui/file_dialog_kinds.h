@@ -38,6 +38,9 @@ struct FileDialogKind {
     const char* secondExtension = nullptr; // the second filter's, for a kind of two types
 };
 
+// The filters of the dialogs that load a PNG or BMP picture.
+extern const QString kPictureLoadFilters;
+
 // The name a save writes for the dialog's answer.
 std::string savePathOf(const FileDialogKind& kind, const FileChoice& choice);
 

@@ -9,6 +9,7 @@
 #include "gui/canvas_widget.h"
 #include "gui/caption_fit.h"
 #include "gui/dialogs.h"
+#include "gui/file_dialog_kinds.h"
 #include "gui/main_window.h"
 #include "gui/window_commands.h"
 #include "render/import_canvas.h"
@@ -85,8 +86,7 @@ void ImageImportWindow::showCanvas() {
 
 void ImageImportWindow::loadImage() {
     const FileChoice choice =
-        dialogs().openFile(this, "Load image (PNG or BMP)...", "",
-                           "Image PNG (*.png)|*.png|Image BMP (*.bmp)|*.bmp|All files (*.*)|*.*");
+        dialogs().openFile(this, "Load image (PNG or BMP)...", "", kPictureLoadFilters);
     if (choice.path.isEmpty())
         return;
     // A file that is no picture empties the canvas; one that cannot be read changes

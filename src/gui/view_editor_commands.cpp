@@ -8,6 +8,7 @@
 #include "formats/tmx_screen_import.h"
 #include "gui/atari_view_window.h"
 #include "gui/main_window.h"
+#include "gui/picture_screen_window.h"
 #include "gui/screen_picture_commands.h"
 #include "gui/view_all_screens.h"
 #include "gui/view_editor_file_commands.h"
@@ -90,6 +91,17 @@ std::vector<ViewEditorCommand> ViewEditorCommandRows::make() {
          .menuTitle = "File",
          .menuText = "Export screen as image...",
          .run = [](W& w) { exportScreenPictureCommand(&w, w.doc_); }},
+        {.menu = ViewEditorMenuImportPictureToScreen,
+         .menuTitle = "File",
+         .menuText = "Import picture to screen...\tCtrl+Shift+I",
+         .shortcut = "Ctrl+Shift+I",
+         .step = kPictureScreenStepName,
+         .run =
+             [](W& w) {
+                 // Fonts, their colours, the screen and its row table change.
+                 if (importPictureToScreen(&w, w.doc_))
+                     w.window_.redrawMainWindow();
+             }},
         {.menu = ViewEditorMenuExit,
          .menuTitle = "File",
          .menuText = "Exit",

@@ -20,8 +20,6 @@ enum ViewEditorMenuId : int {
     ViewEditorMenuClearAllScreens = 5137,
     ViewEditorMenuFillScreen = 5138,
     ViewEditorMenuExit = 5140,
-    ViewEditorMenuAtariView = 5150,
-    ViewEditorMenuExportScreenImage = 5151,
     // The Rows menu: the current screen's row table (5141..5149).
     ViewEditorMenuApplyRowToAllRows = 5141,
     ViewEditorMenuCopyRowTable = 5142,
@@ -30,6 +28,10 @@ enum ViewEditorMenuId : int {
     ViewEditorMenuNextRowMode = 5145,
     ViewEditorMenuRowAbove = 5146,
     ViewEditorMenuRowBelow = 5147,
+    // The screen as the machine shows it, and its picture.
+    ViewEditorMenuAtariView = 5150,
+    ViewEditorMenuExportScreenImage = 5151,
+    ViewEditorMenuImportPictureToScreen = 5160,
 };
 
 enum class ViewEditorControl {

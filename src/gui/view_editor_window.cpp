@@ -467,7 +467,7 @@ void ViewEditorWindow::applyAlwaysOnTop() {
 }
 
 void ViewEditorWindow::canvasEvent(const ViewEditorEvent& event) {
-    const std::optional<ScreenCell> cell = viewEditorCellAt(doc_, event.x, event.y);
+    const std::optional<ScreenPosition> cell = viewEditorCellAt(doc_, event.x, event.y);
     if (cell && doc_.setDrawing == 1)
         redrawCanvas(int(cell->column) * kCellPixels, int(cell->row) * kCellPixels);
     switch (viewEditorMouse(doc_, event.x, event.y, event.buttons, controlHeld_)) {

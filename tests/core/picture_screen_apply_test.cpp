@@ -55,9 +55,8 @@ TEST(PictureScreenApply, WritesTheFontsColoursScreenAndRowTableOnly) {
     }
     // Untouched: the other fonts, screens and row tables, and the current font's bytes.
     for (int font : {1, 2, 5, 10})
-        EXPECT_EQ(std::memcmp(doc->fontGlyphs(font), before->fontGlyphs(font),
-                              sizeof doc->Glyphs[0]),
-                  0);
+        EXPECT_EQ(
+            std::memcmp(doc->fontGlyphs(font), before->fontGlyphs(font), sizeof doc->Glyphs[0]), 0);
     for (int s = 0; s < kScreenCount; ++s) {
         if (s == 4)
             continue;
@@ -101,6 +100,30 @@ TEST(PictureScreenApply, OneUndoStepRestoresTheFontsColoursScreenAndRowTable) {
     EXPECT_EQ(doc->ColourBAK, before->ColourBAK);
     EXPECT_EQ(doc->ColourLUM, before->ColourLUM);
     EXPECT_EQ(std::memcmp(doc->AtariColour, before->AtariColour, sizeof doc->AtariColour), 0);
+}
+
+// The colours a conversion keeps are those the current font is drawn in: a stored
+// register value that gives its working colour (odd luminances included) stays; one
+// left behind by a font switch gives way to the palette value of the colour shown.
+TEST(PictureScreenApply, CurrentColourRegistersAreTheColoursShown) {
+    auto doc = std::make_unique<Document>();
+    initDocument(*doc);
+    const int stored[7] = {0, 15, 0x94, 0x2A, 0x3C, 0x77, 0xF0};
+    for (int r = LUM; r <= PF3; ++r) {
+        doc->AtariColour[r] = stored[r];
+        workingColour(*doc, r) = atariRgb(stored[r]);
+    }
+    workingColour(*doc, PF1) = atariRgb(0x46); // switched to a font of other colours
+    doc->AtariColour[PF2] = 300;               // out of range: never passed on
+    workingColour(*doc, PF2) = atariRgb(0x12);
+
+    const ColourRegisters registers = currentColourRegisters(*doc);
+    EXPECT_EQ(registers[LUM], 15);
+    EXPECT_EQ(registers[BAK], 0x94);
+    EXPECT_EQ(registers[PF0], 0x2A);
+    EXPECT_EQ(registers[PF1], 0x46);
+    EXPECT_EQ(registers[PF2], 0x12);
+    EXPECT_EQ(registers[PF3], 0xF0);
 }
 
 } // namespace

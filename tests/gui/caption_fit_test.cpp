@@ -9,6 +9,7 @@
 #include "gui/info_window.h"
 #include "gui/multi_font_view_window.h"
 #include "gui/palette_window.h"
+#include "gui/picture_screen_window.h"
 #include "gui/range_dialog.h"
 #include "gui/sets_viewer_window.h"
 #include "gui/view_all_screens.h"
@@ -41,6 +42,8 @@ const NamedWindow kWindows[] = {
     {"export", [](MainWindow& m) -> QWidget* { return new ExportWindow(m.doc()); }},
     {"export to image", [](MainWindow& m) -> QWidget* { return new ImageExportWindow(m.doc()); }},
     {"import image", [](MainWindow& m) -> QWidget* { return new ImageImportWindow(m.doc(), {}); }},
+    {"picture to screen",
+     [](MainWindow& m) -> QWidget* { return new PictureScreenWindow(m.doc()); }},
     {"Multi Font View", [](MainWindow& m) -> QWidget* { return new MultiFontViewWindow(m); }},
     {"Sets Viewer", [](MainWindow& m) -> QWidget* { return new SetsViewerWindow(m); }},
     {"save range",

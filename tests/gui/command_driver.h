@@ -3,10 +3,12 @@
 // dialog answered by the driver: open dialogs get a prepared file of the kind they
 // ask for (or are cancelled), save dialogs are cancelled, Yes/No boxes get the
 // answer the driver holds, and a window that runs its own modal loop is closed
-// (the palette first picks a colour and presses OK).
+// (the palette first picks a colour and presses OK; the picture-to-screen window
+// loads a picture and converts it while open dialogs are answered).
 
 #include "core/document.h"
 #include "formats/colour_file.h"
+#include "formats/png_codec.h"
 #include "formats/project_file.h"
 #include "formats/set_files.h"
 #include "formats/tmx_writer.h"
@@ -15,14 +17,18 @@
 #include "gui/dialogs.h"
 #include "gui/main_window.h"
 #include "gui/palette_window.h"
+#include "gui/picture_screen_window.h"
 #include "gui/view_editor_window.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
@@ -59,6 +65,11 @@ public:
         const QString map = QDir(folder).filePath("map.tmx");
         writeTmxExportFiles(tmxExportFiles(source, 0, 1, false, map.toStdString()));
         files_.push_back(map);
+        // A picture of stripes and blocks, for the picture-to-screen window.
+        RgbPicture picture{96, 64, {}};
+        for (int i = 0; i < picture.width * picture.height; ++i)
+            picture.pixels.push_back(uint32_t((i % 96) * 2659 + (i / 96) * 40503) & 0xFFFFFF);
+        write("picture.png", encodePng(picture));
 
         // Windows with a modal loop of their own are closed as soon as they show.
         QObject::connect(&modalCloser_, &QTimer::timeout, [this] { closeModal(); });
@@ -122,6 +133,18 @@ private:
             QTest::mouseClick(palette->PaletteCanvas, Qt::LeftButton, {},
                               QPoint(26 + 16 * column, 26 + 16 * hue));
             QTest::mouseClick(palette->OkButton, Qt::LeftButton);
+        }
+        if (auto* pictures = qobject_cast<PictureScreenWindow*>(modal); pictures && openFiles) {
+            // Random options within the limits, the picture loaded, then Convert.
+            if (random) {
+                pictures->ModeBox->setCurrentIndex(int((*random)() % 2));
+                pictures->FontsBox->setValue(1 + int((*random)() % 3));
+                pictures->FirstFontBox->setValue(1 + int((*random)() % 8));
+                pictures->ColoursBox->setCurrentIndex(int((*random)() % 2));
+                pictures->DitherBox->setChecked((*random)() % 2 != 0);
+            }
+            pictures->loadPicture();
+            pictures->convert();
         }
         if (modal == QApplication::activeModalWidget() && modal->isVisible())
             modal->close();

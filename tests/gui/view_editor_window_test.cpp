@@ -96,10 +96,11 @@ TEST_F(ViewEditor, OpensOnceWithItsLayoutAndDrawsTheCurrentScreen) {
     EXPECT_EQ(
         menus.join(" / "),
         "File: Load ..., Save ..., Export to Tiled..., Import from Tiled..., Export screen as "
-        "image..., Exit / Other: Clear Screen, Crear All Screens, Fill Screen / Rows: Apply Row "
-        "to All Rows\tCtrl+Shift+A, Copy Row Table\tCtrl+Shift+C, Paste Row Table\tCtrl+Shift+V, "
-        ", Next Font for Row\tCtrl+Shift+F, Next Mode for Row\tCtrl+Shift+M, , Row "
-        "Above\tCtrl+Shift+Up, Row Below\tCtrl+Shift+Down / View: Atari View\tCtrl+T");
+        "image..., Import picture to screen...\tCtrl+Shift+I, Exit / Other: Clear Screen, Crear "
+        "All Screens, Fill Screen / Rows: Apply Row to All Rows\tCtrl+Shift+A, Copy Row "
+        "Table\tCtrl+Shift+C, Paste Row Table\tCtrl+Shift+V, , Next Font for Row\tCtrl+Shift+F, "
+        "Next Mode for Row\tCtrl+Shift+M, , Row Above\tCtrl+Shift+Up, Row Below\tCtrl+Shift+Down "
+        "/ View: Atari View\tCtrl+T");
 
     EXPECT_EQ(editor->Canvas->image(), expectedCanvas());
     EXPECT_TRUE(window.viewEditorRedraw);

@@ -1,6 +1,6 @@
 #pragma once
-// The figures picture-to-screen prints about its conversion, as text or as JSON.
-// Both hold the same facts:
+// The figures of a picture conversion, as the converter prints them and the editor's
+// window shows them, as text or as JSON. Both hold the same facts:
 //
 //   psnr: 31.42 dB               or "psnr: exact" when every Atari pixel matches
 //   differing pixels: 1.2345%    share of Atari pixels unlike the colour-matched picture
@@ -16,9 +16,9 @@
 
 #include <string>
 
-namespace korvex::cli {
+namespace korvex {
 
 std::string pictureScreenReportText(const PictureScreen& converted);
 std::string pictureScreenReportJson(const PictureScreen& converted);
 
-} // namespace korvex::cli
+} // namespace korvex

@@ -1,10 +1,10 @@
-#include "cli/picture_screen_report.h"
+#include "core/picture_screen_report.h"
 
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
-namespace korvex::cli {
+namespace korvex {
 
 namespace {
 
@@ -75,4 +75,4 @@ std::string pictureScreenReportJson(const PictureScreen& converted) {
     return json + "]}\n";
 }
 
-} // namespace korvex::cli
+} // namespace korvex
