@@ -2,7 +2,8 @@
 # Takes the pictures README shows, into doc/screenshots/: the editor runs in a
 # private Xvfb display, opens doc/screenshots/sample.proj2 through Project > Open...
 # and its file dialog, and each window is captured with ImageMagick's import:
-#   main-window.png, view-editor.png, multi-font-view.png, palette.png
+#   main-window.png, view-editor.png, atari-view.png, multi-font-view.png,
+#   picture-to-screen.png, palette.png
 # Builds the editor first when ./build has none. Needs xvfb, xdotool, x11-utils and
 # imagemagick (installed when missing). There is no window manager: windows are
 # placed with xdotool so that none covers another while it is captured.
@@ -34,7 +35,7 @@ trap 'exit 1' INT TERM
 
 # Xvfb picks a free display and writes its number on the given descriptor.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 2200x1500x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 3000x1500x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 100); do
@@ -93,12 +94,41 @@ capture "$main" main-window.png
 click_client 870 576 # View Editor
 viewer=$(window_named "View Editor")
 xdotool windowmove --sync "$viewer" 0 700
+# The strip's current row on the first double-height row of the water.
+xdotool windowfocus --sync "$viewer"
+xdotool key --delay 20 --repeat 21 ctrl+shift+Down
 capture "$viewer" view-editor.png
+
+# View > Atari View, at its opening zoom of 2x.
+xdotool key ctrl+t
+atari=$(window_named "Atari View")
+xdotool windowmove --sync "$atari" 1900 0
+capture "$atari" atari-view.png
 
 click_client 870 535 # Multi Font Viewer
 multi=$(window_named "Multi Font View")
 xdotool windowmove --sync "$multi" 1200 0
 capture "$multi" multi-font-view.png
+
+# File > Import picture to screen... with a photograph, four-colour, four fonts.
+xdotool windowfocus --sync "$viewer"
+xdotool key ctrl+shift+i
+importer=$(window_named "Import picture to screen")
+xdotool windowmove --sync "$importer" 1900 800
+xdotool windowfocus --sync "$importer"
+xdotool key ctrl+o
+picture_dialog=$(window_named "Load picture")
+xdotool windowfocus --sync "$picture_dialog"
+sleep 0.3
+xdotool type --delay 5 "$root/tests/data/pictures/chelsea.png"
+xdotool key Return
+sleep 3
+xdotool mousemove --window "$importer" 150 77 click 5 # mode: the wheel to four-colour
+xdotool mousemove --window "$importer" 110 105 click 4 click 4 click 4 # fonts: 4
+sleep 4 # the conversion runs beside the window
+capture "$importer" picture-to-screen.png
+xdotool windowfocus --sync "$importer"
+xdotool key Escape
 
 click_client 790 320 # the palette of register LUM
 palette=$(window_named "ATARI palette")
