@@ -7,6 +7,8 @@
 #include "render/row_strip_drawing.h"
 #include "render/view_editor_drawing.h"
 
+#include "row_table_document.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -16,33 +18,8 @@ namespace {
 
 using namespace korvex;
 
-std::unique_ptr<Document> screenDocument(bool withTables, bool fourColour) {
-    auto doc = std::make_unique<Document>();
-    initDocument(*doc);
-    for (int f = 2; f <= kFontCount; ++f)
-        for (int g = 0; g < kGlyphCount; ++g)
-            for (int x = 0; x < 8; ++x)
-                for (int y = 0; y < 8; ++y)
-                    doc->setPixel(f, g, x, y, (g * 7 + f + x * y) % 3 == 0);
-    for (int s = 0; s < kScreenCount; ++s)
-        for (int row = 0; row < kScreenRows; ++row)
-            for (int column = 0; column < kScreenColumns; ++column)
-                setCell(*doc, s, column, row, uint8_t(row * 41 + column * 13 + s));
-    doc->FourColourMode = fourColour ? 1 : 0;
-    if (withTables) {
-        const RowMode modes[] = {RowMode::TwoColour, RowMode::FourColour, RowMode::FourColourTall,
-                                 RowMode::Follow};
-        for (RowTable& table : doc->rowTables)
-            for (int row = 0; row < kScreenRows; ++row) {
-                table.font[row] = uint8_t(row % kFontCount + 1);
-                table.mode[row] = uint8_t(modes[row % 4]);
-            }
-    }
-    return doc;
-}
-
 void redrawViewEditor(benchmark::State& state, bool withTables, bool fourColour) {
-    const auto doc = screenDocument(withTables, fourColour);
+    const auto doc = bench::rowTableDocument(withTables, fourColour);
     QImage image(kViewEditorCanvasSize.width, kViewEditorCanvasSize.height, QImage::Format_RGB32);
     for (auto _ : state) {
         drawViewEditor(*doc, image, -1, -1);
@@ -51,7 +28,7 @@ void redrawViewEditor(benchmark::State& state, bool withTables, bool fourColour)
 }
 
 void redrawAllScreens(benchmark::State& state, bool withTables) {
-    const auto doc = screenDocument(withTables, false);
+    const auto doc = bench::rowTableDocument(withTables, false);
     QImage image(kViewAllScreensSize.width, kViewAllScreensSize.height, QImage::Format_RGB32);
     for (auto _ : state) {
         drawViewAllScreens(*doc, image);
@@ -75,7 +52,7 @@ void BM_ViewAllScreensTenFontsMixedModes(benchmark::State& state) {
     redrawAllScreens(state, true);
 }
 void BM_RowStrip(benchmark::State& state) {
-    const auto doc = screenDocument(true, false);
+    const auto doc = bench::rowTableDocument(true, false);
     QImage image(kRowStripSize.width, kRowStripSize.height, QImage::Format_RGB32);
     for (auto _ : state) {
         drawRowStrip(*doc, image, 3);
