@@ -10,6 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
+source scripts/xvfb.sh
 korvex_install_deps xvfb xdotool x11-utils imagemagick
 root=$PWD
 out=$root/doc/screenshots
@@ -33,17 +34,7 @@ finish() {
 trap finish EXIT
 trap 'exit 1' INT TERM
 
-# Xvfb picks a free display and writes its number on the given descriptor.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 3000x1500x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$work/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+korvex_start_xvfb "$work" 3000x1500
 # A state folder of its own: no recovery copy of an earlier run is offered.
 export XDG_STATE_HOME=$work/state XDG_CONFIG_HOME=$work/config
 

@@ -3,11 +3,12 @@
 # with korvex-cli screen-to-tmx and opened in Tiled: screen 0 of
 # doc/screenshots/sample.proj2, in a private Xvfb display, captured with
 # ImageMagick's import. Builds korvex-cli first when ./build has none. Needs tiled,
-# xvfb and imagemagick (installed when missing).
+# xvfb, x11-utils and imagemagick (installed when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-korvex_install_deps tiled xvfb imagemagick
+source scripts/xvfb.sh
+korvex_install_deps tiled xvfb x11-utils imagemagick
 root=$PWD
 cli=$root/build/korvex-cli
 if [ ! -x "$cli" ]; then
@@ -30,22 +31,12 @@ trap 'exit 1' INT TERM
 
 "$cli" screen-to-tmx doc/screenshots/sample.proj2 --screen 0 -o "$work/title.tmx"
 
-# Xvfb picks a free display and writes its number on the given descriptor.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1100x700x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$work/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+korvex_start_xvfb "$work" 1700x760
 # Settings of its own: Tiled starts as it does the first time.
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
 mkdir -p "$HOME"
 
-tiled --disable-opengl "$work/title.tmx" >"$work/tiled.log" 2>&1 &
+tiled --disable-opengl -geometry 1700x760+0+0 "$work/title.tmx" >"$work/tiled.log" 2>&1 &
 tiled_pid=$!
 sleep 8 # the window is up and the map drawn
 import -window root "$root/doc/screenshots/tiled-map.png"
